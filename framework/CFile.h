@@ -1,0 +1,57 @@
+// CFile: a binary file. Every open is without sharing: while one CFile holds a file, no other
+// process (and no other CFile) can open it. OS failures after a successful open throw
+// CFileException; Open reports failure by its result.
+#pragma once
+
+#include "framework/Exceptions.h"
+
+class CFile {
+public:
+    enum OpenFlags : UINT {
+        modeRead = 0x0000,
+        modeWrite = 0x0001,
+        modeReadWrite = 0x0002,
+        shareCompat = 0x0000,
+        shareExclusive = 0x0010,
+        modeCreate = 0x1000,     // create, or truncate an existing file
+        modeNoTruncate = 0x2000, // with modeCreate: open an existing file as it is
+        typeText = 0x4000,
+        typeBinary = 0x8000
+    };
+    enum SeekPosition : UINT { begin = 0, current = 1, end = 2 };
+
+    CFile() = default;
+    CFile(const CFile&) = delete;
+    CFile& operator=(const CFile&) = delete;
+    virtual ~CFile(); // closes an open file, ignoring errors
+
+    // Without modeCreate the file must exist. On failure fills *pError (cause, OS error, path).
+    virtual BOOL Open(const char* pszFileName, UINT nOpenFlags, CFileException* pError = nullptr);
+
+    // Returns the number of bytes read: fewer than asked only at the end of the file.
+    virtual UINT Read(void* lpBuf, UINT nCount);
+    // Writes all bytes or throws (a short write throws diskFull).
+    virtual void Write(const void* lpBuf, UINT nCount);
+    virtual ULONGLONG Seek(LONGLONG lOff, UINT nFrom);
+    void SeekToBegin() { Seek(0, begin); }
+    virtual ULONGLONG GetLength() const;
+    // Hands everything written to the disk (FlushFileBuffers / fsync).
+    virtual void Flush();
+    virtual void Close();
+    // Closes without throwing.
+    virtual void Abort();
+
+    BOOL IsOpen() const { return m_hFile != hFileNull; }
+    const CString& GetFilePath() const { return m_strFileName; }
+
+    // Moves pszSource over pszTarget in one step, replacing it (written through to the disk).
+    static BOOL ReplaceFile(const char* pszSource, const char* pszTarget, CFileException* pError = nullptr);
+    // Deletes a file; returns FALSE when it could not.
+    static BOOL Remove(const char* pszFileName);
+
+    static constexpr std::intptr_t hFileNull = -1;
+
+protected:
+    std::intptr_t m_hFile = hFileNull; // HANDLE on Win32, descriptor on POSIX
+    CString m_strFileName;
+};

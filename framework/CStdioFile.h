@@ -1,0 +1,36 @@
+// CStdioFile: a text file. Text mode is the framework's own and the same on every platform:
+// a line ends at LF, a CR right before the LF is dropped, a lone CR stays, Ctrl-Z (0x1A) ends
+// the file, a last line without LF counts; on writing every LF becomes CR LF.
+// Reading and writing go through a block buffer, not a system call per byte.
+#pragma once
+
+#include "framework/CFile.h"
+
+#include <vector>
+
+class CStdioFile : public CFile {
+public:
+    ~CStdioFile() override;
+
+    BOOL Open(const char* pszFileName, UINT nOpenFlags, CFileException* pError = nullptr) override;
+
+    // The next line without its line end. At the end of the file: FALSE and an empty line.
+    // A failed read throws CFileException generic.
+    BOOL ReadString(CString& rString);
+    // Writes the text, LF as CR LF. A failed write throws CFileException diskFull.
+    void WriteString(const char* pszText);
+
+    void Flush() override;
+    // Writes what is buffered, then closes; a failure throws diskFull.
+    void Close() override;
+    void Abort() override;
+
+private:
+    BOOL FillBuffer();
+    void FlushWriteBuffer();
+
+    std::vector<char> m_buf;
+    size_t m_pos = 0;  // next unread byte in m_buf (reading)
+    size_t m_fill = 0; // bytes valid in m_buf (reading) or pending (writing)
+    bool m_bEof = false;
+};

@@ -1,0 +1,22 @@
+// Basic Win32-style types for portable code that must not include <windows.h>.
+// The typedefs match <windows.h> exactly, so both may be seen in one translation unit.
+#pragma once
+
+#include <cstdint>
+
+typedef int BOOL;
+typedef unsigned int UINT;
+#ifdef _WIN32
+typedef unsigned long DWORD;
+#else
+typedef std::uint32_t DWORD;
+#endif
+typedef std::int64_t LONGLONG;
+typedef std::uint64_t ULONGLONG;
+
+#ifndef TRUE
+#define TRUE 1
+#endif
+#ifndef FALSE
+#define FALSE 0
+#endif
