@@ -20,6 +20,11 @@ public:
     // Writes the text, LF as CR LF. A failed write throws CFileException diskFull.
     void WriteString(const char* pszText);
 
+    // Raw access goes through the same position as the text buffer.
+    UINT Read(void* lpBuf, UINT nCount) override;
+    void Write(const void* lpBuf, UINT nCount) override;
+    ULONGLONG Seek(LONGLONG lOff, UINT nFrom) override;
+
     void Flush() override;
     // Writes what is buffered, then closes; a failure throws diskFull.
     void Close() override;
@@ -28,9 +33,13 @@ public:
 private:
     BOOL FillBuffer();
     void FlushWriteBuffer();
+    // Hands pending text to the file, or gives back what was read ahead, so that the file's
+    // position is the caller's.
+    void Sync();
 
     std::vector<char> m_buf;
     size_t m_pos = 0;  // next unread byte in m_buf (reading)
     size_t m_fill = 0; // bytes valid in m_buf (reading) or pending (writing)
     bool m_bEof = false;
+    bool m_bWriting = false; // m_buf holds text to write, not text read ahead
 };

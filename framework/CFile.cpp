@@ -1,0 +1,177 @@
+#include "framework/CFile.h"
+
+#include "framework/FileBackend.h"
+
+using afx_test::Consult;
+using afx_test::Fault;
+using afx_test::FileOp;
+
+namespace {
+
+void Fill(CFileException* pError, int cause, long lOsError, const char* pszPath) {
+    if (pError) {
+        pError->m_cause = cause;
+        pError->m_lOsError = lOsError;
+        pError->m_strFileName = pszPath;
+    }
+}
+
+} // namespace
+
+CFile::~CFile() {
+    if (IsOpen()) {
+        long lOsError = 0;
+        Consult(FileOp::Close, m_strFileName);
+        afx_backend::Close(m_hFile, &lOsError);
+        m_hFile = hFileNull;
+    }
+}
+
+BOOL CFile::Open(const char* pszFileName, UINT nOpenFlags, CFileException* pError) {
+    if (IsOpen() || !pszFileName || !*pszFileName) {
+        Fill(pError, IsOpen() ? CFileException::generic : CFileException::badPath, -1, pszFileName);
+        return FALSE;
+    }
+    long lOsError = 0;
+    int cause = CFileException::none;
+    if (Consult(FileOp::Open, pszFileName) == Fault::Fail)
+        cause = CFileException::generic;
+    else
+        cause = afx_backend::Open(pszFileName, nOpenFlags, &m_hFile, &lOsError);
+    if (cause != CFileException::none) {
+        m_hFile = hFileNull;
+        Fill(pError, cause, lOsError, pszFileName);
+        return FALSE;
+    }
+    m_strFileName = pszFileName;
+    return TRUE;
+}
+
+UINT CFile::Read(void* lpBuf, UINT nCount) {
+    if (!IsOpen())
+        AfxThrowFileException(CFileException::invalidFile, -1, m_strFileName);
+    if (nCount == 0)
+        return 0;
+    Fault fault = Consult(FileOp::Read, m_strFileName);
+    if (fault == Fault::Fail)
+        AfxThrowFileException(CFileException::hardIO, -1, m_strFileName);
+    if (fault == Fault::Short)
+        nCount /= 2; // at least one byte fewer than asked
+    UINT nRead = 0;
+    long lOsError = 0;
+    if (nCount > 0) {
+        int cause = afx_backend::Read(m_hFile, lpBuf, nCount, &nRead, &lOsError);
+        if (cause != CFileException::none)
+            AfxThrowFileException(cause, lOsError, m_strFileName);
+    }
+    return nRead;
+}
+
+void CFile::Write(const void* lpBuf, UINT nCount) {
+    if (!IsOpen())
+        AfxThrowFileException(CFileException::invalidFile, -1, m_strFileName);
+    const char* p = static_cast<const char*>(lpBuf);
+    while (nCount > 0) {
+        Fault fault = Consult(FileOp::Write, m_strFileName);
+        if (fault == Fault::Fail)
+            AfxThrowFileException(CFileException::diskFull, -1, m_strFileName);
+        UINT nAsk = fault == Fault::Short ? nCount / 2 : nCount;
+        UINT nWritten = 0;
+        long lOsError = 0;
+        if (nAsk > 0) {
+            int cause = afx_backend::Write(m_hFile, p, nAsk, &nWritten, &lOsError);
+            if (cause != CFileException::none)
+                AfxThrowFileException(cause, lOsError, m_strFileName);
+        }
+        // A device that takes nothing (or, under the test seam, too little) is full.
+        if (nWritten == 0 || fault == Fault::Short)
+            AfxThrowFileException(CFileException::diskFull, lOsError, m_strFileName);
+        p += nWritten;
+        nCount -= nWritten;
+    }
+}
+
+ULONGLONG CFile::Seek(LONGLONG lOff, UINT nFrom) {
+    if (!IsOpen())
+        AfxThrowFileException(CFileException::invalidFile, -1, m_strFileName);
+    if (nFrom > end || Consult(FileOp::Seek, m_strFileName) == Fault::Fail)
+        AfxThrowFileException(CFileException::badSeek, -1, m_strFileName);
+    ULONGLONG pos = 0;
+    long lOsError = 0;
+    int cause = afx_backend::Seek(m_hFile, lOff, nFrom, &pos, &lOsError);
+    if (cause != CFileException::none)
+        AfxThrowFileException(cause, lOsError, m_strFileName);
+    return pos;
+}
+
+ULONGLONG CFile::GetLength() const {
+    if (!IsOpen())
+        AfxThrowFileException(CFileException::invalidFile, -1, m_strFileName);
+    if (Consult(FileOp::Length, m_strFileName) == Fault::Fail)
+        AfxThrowFileException(CFileException::generic, -1, m_strFileName);
+    ULONGLONG n = 0;
+    long lOsError = 0;
+    int cause = afx_backend::Length(m_hFile, &n, &lOsError);
+    if (cause != CFileException::none)
+        AfxThrowFileException(cause, lOsError, m_strFileName);
+    return n;
+}
+
+void CFile::Flush() {
+    if (!IsOpen())
+        return;
+    if (Consult(FileOp::Flush, m_strFileName) == Fault::Fail)
+        AfxThrowFileException(CFileException::diskFull, -1, m_strFileName);
+    long lOsError = 0;
+    int cause = afx_backend::Flush(m_hFile, &lOsError);
+    if (cause != CFileException::none)
+        AfxThrowFileException(cause, lOsError, m_strFileName);
+}
+
+void CFile::Close() {
+    if (!IsOpen())
+        return;
+    Fault fault = Consult(FileOp::Close, m_strFileName);
+    long lOsError = 0;
+    // The handle is gone after this whatever the result, as with the OS call itself.
+    int cause = afx_backend::Close(m_hFile, &lOsError);
+    m_hFile = hFileNull;
+    if (fault == Fault::Fail)
+        AfxThrowFileException(CFileException::diskFull, -1, m_strFileName);
+    if (cause != CFileException::none)
+        AfxThrowFileException(cause, lOsError, m_strFileName);
+}
+
+void CFile::Abort() {
+    if (!IsOpen())
+        return;
+    long lOsError = 0;
+    Consult(FileOp::Close, m_strFileName);
+    afx_backend::Close(m_hFile, &lOsError);
+    m_hFile = hFileNull;
+}
+
+BOOL CFile::ReplaceFile(const char* pszSource, const char* pszTarget, CFileException* pError) {
+    if (!pszSource || !pszTarget) {
+        Fill(pError, CFileException::badPath, -1, pszTarget);
+        return FALSE;
+    }
+    if (Consult(FileOp::Replace, pszTarget) == Fault::Fail) {
+        Fill(pError, CFileException::generic, -1, pszTarget);
+        return FALSE;
+    }
+    long lOsError = 0;
+    int cause = afx_backend::Replace(pszSource, pszTarget, &lOsError);
+    if (cause != CFileException::none) {
+        Fill(pError, cause, lOsError, pszTarget);
+        return FALSE;
+    }
+    return TRUE;
+}
+
+BOOL CFile::Remove(const char* pszFileName) {
+    if (!pszFileName || Consult(FileOp::Remove, pszFileName) == Fault::Fail)
+        return FALSE;
+    long lOsError = 0;
+    return afx_backend::Remove(pszFileName, &lOsError) == CFileException::none;
+}

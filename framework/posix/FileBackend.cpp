@@ -1,0 +1,202 @@
+// POSIX file back end. "No sharing" is an exclusive, non-blocking flock taken right after
+// open(2): a second open of the same file, from this process or another, fails as a sharing
+// violation. flock is advisory, so it only keeps out programs that ask for it, this one included.
+#include "framework/FileBackend.h"
+
+#include "framework/CFile.h"
+
+#include <cerrno>
+#include <climits>
+#include <string>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace afx_backend {
+
+namespace {
+
+int CauseOf(int err) {
+    switch (err) {
+    case ENOENT:
+        return CFileException::fileNotFound;
+    case ENOTDIR:
+    case ENAMETOOLONG:
+    case ELOOP:
+        return CFileException::badPath;
+    case EMFILE:
+    case ENFILE:
+        return CFileException::tooManyOpenFiles;
+    case EACCES:
+    case EPERM:
+    case EISDIR:
+    case EROFS:
+    case ETXTBSY:
+        return CFileException::accessDenied;
+    case EBADF:
+        return CFileException::invalidFile;
+    case ENOSPC:
+    case EDQUOT:
+    case EFBIG:
+        return CFileException::diskFull;
+    case EIO:
+        return CFileException::hardIO;
+    case ESPIPE:
+        return CFileException::badSeek;
+    case EWOULDBLOCK:
+        return CFileException::sharingViolation;
+    default:
+        return CFileException::generic;
+    }
+}
+
+int Fail(long* pOsError) {
+    int err = errno;
+    *pOsError = err;
+    return CauseOf(err);
+}
+
+} // namespace
+
+int Open(const char* pszPath, UINT nOpenFlags, std::intptr_t* phFile, long* pOsError) {
+    int flags = O_CLOEXEC;
+    if (nOpenFlags & CFile::modeReadWrite)
+        flags |= O_RDWR;
+    else if (nOpenFlags & CFile::modeWrite)
+        flags |= O_WRONLY;
+    else
+        flags |= O_RDONLY;
+    if (nOpenFlags & CFile::modeCreate)
+        flags |= O_CREAT;
+    // Truncation waits until the lock is held: truncating at open(2) would empty a file that
+    // another CFile has open.
+    const bool bTruncate = (nOpenFlags & CFile::modeCreate) && !(nOpenFlags & CFile::modeNoTruncate);
+
+    int fd;
+    do {
+        fd = ::open(pszPath, flags, 0666);
+    } while (fd < 0 && errno == EINTR);
+    if (fd < 0) {
+        int err = errno;
+        *pOsError = err;
+        // A missing folder on the way to a file being created is a bad path.
+        if (err == ENOENT && (flags & O_CREAT))
+            return CFileException::badPath;
+        return CauseOf(err);
+    }
+    struct stat st;
+    if (::fstat(fd, &st) != 0) {
+        int cause = Fail(pOsError);
+        ::close(fd);
+        return cause;
+    }
+    if (S_ISDIR(st.st_mode)) {
+        ::close(fd);
+        *pOsError = EISDIR;
+        return CFileException::accessDenied;
+    }
+    int rc;
+    do {
+        rc = ::flock(fd, LOCK_EX | LOCK_NB);
+    } while (rc != 0 && errno == EINTR);
+    if (rc != 0) {
+        int err = errno;
+        ::close(fd);
+        *pOsError = err;
+        return err == EWOULDBLOCK ? CFileException::sharingViolation : CauseOf(err);
+    }
+    if (bTruncate && ::ftruncate(fd, 0) != 0) {
+        int cause = Fail(pOsError);
+        ::close(fd);
+        return cause;
+    }
+    *phFile = fd;
+    return CFileException::none;
+}
+
+int Read(std::intptr_t hFile, void* pBuf, UINT nCount, UINT* pnRead, long* pOsError) {
+    ssize_t n;
+    do {
+        n = ::read(static_cast<int>(hFile), pBuf, nCount > INT_MAX ? INT_MAX : nCount);
+    } while (n < 0 && errno == EINTR);
+    if (n < 0)
+        return Fail(pOsError);
+    *pnRead = static_cast<UINT>(n);
+    return CFileException::none;
+}
+
+int Write(std::intptr_t hFile, const void* pBuf, UINT nCount, UINT* pnWritten, long* pOsError) {
+    ssize_t n;
+    do {
+        n = ::write(static_cast<int>(hFile), pBuf, nCount > INT_MAX ? INT_MAX : nCount);
+    } while (n < 0 && errno == EINTR);
+    if (n < 0)
+        return Fail(pOsError);
+    *pnWritten = static_cast<UINT>(n);
+    return CFileException::none;
+}
+
+int Seek(std::intptr_t hFile, LONGLONG lOff, UINT nFrom, ULONGLONG* pPos, long* pOsError) {
+    int whence = nFrom == CFile::current ? SEEK_CUR : nFrom == CFile::end ? SEEK_END : SEEK_SET;
+    off_t pos = ::lseek(static_cast<int>(hFile), static_cast<off_t>(lOff), whence);
+    if (pos < 0) {
+        *pOsError = errno;
+        return CFileException::badSeek;
+    }
+    *pPos = static_cast<ULONGLONG>(pos);
+    return CFileException::none;
+}
+
+int Length(std::intptr_t hFile, ULONGLONG* pLength, long* pOsError) {
+    struct stat st;
+    if (::fstat(static_cast<int>(hFile), &st) != 0)
+        return Fail(pOsError);
+    *pLength = static_cast<ULONGLONG>(st.st_size);
+    return CFileException::none;
+}
+
+int Flush(std::intptr_t hFile, long* pOsError) {
+    if (::fsync(static_cast<int>(hFile)) != 0) {
+        // EINVAL: the file does not support syncing (a pipe, a special file): nothing to hand on.
+        if (errno == EINVAL)
+            return CFileException::none;
+        return Fail(pOsError);
+    }
+    return CFileException::none;
+}
+
+int Close(std::intptr_t hFile, long* pOsError) {
+    // The descriptor is released even when close(2) fails; never retry it.
+    if (::close(static_cast<int>(hFile)) != 0 && errno != EINTR)
+        return Fail(pOsError);
+    return CFileException::none;
+}
+
+int Replace(const char* pszSource, const char* pszTarget, long* pOsError) {
+    if (::rename(pszSource, pszTarget) != 0)
+        return Fail(pOsError);
+    // The rename is durable only once the folder holding it is on the disk.
+    std::string folder(pszTarget);
+    size_t slash = folder.find_last_of('/');
+    if (slash == std::string::npos)
+        folder = ".";
+    else
+        folder.resize(slash == 0 ? 1 : slash);
+    int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return Fail(pOsError);
+    int cause = CFileException::none;
+    if (::fsync(fd) != 0 && errno != EINVAL)
+        cause = Fail(pOsError);
+    ::close(fd);
+    return cause;
+}
+
+int Remove(const char* pszPath, long* pOsError) {
+    if (::unlink(pszPath) != 0)
+        return Fail(pOsError);
+    return CFileException::none;
+}
+
+} // namespace afx_backend
