@@ -1,0 +1,13 @@
+# Regenerates the artwork into OUT and compares every file with the copy in RES.
+file(REMOVE_RECURSE ${OUT})
+file(MAKE_DIRECTORY ${OUT})
+execute_process(COMMAND ${ARTGEN} ${OUT} RESULT_VARIABLE rc)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "artgen failed: ${rc}")
+endif()
+foreach(f flagstrip.bmp medal.bmp portrait.bmp startscr1.bmp startscr2.bmp startscr3.bmp Kestrovane.ico)
+  execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${OUT}/${f} ${RES}/${f} RESULT_VARIABLE diff)
+  if(NOT diff EQUAL 0)
+    message(FATAL_ERROR "res/${f} differs from what artgen draws; rerun artgen res")
+  endif()
+endforeach()
