@@ -1,0 +1,148 @@
+// Win32 file back end. "No sharing" is share mode 0 in CreateFileA: while the handle is open no
+// other open of the file succeeds, in this process or any other.
+#include "framework/FileBackend.h"
+
+#include "framework/CFile.h"
+
+#include <windows.h>
+
+namespace afx_backend {
+
+namespace {
+
+struct CauseOfError {
+    DWORD dwError;
+    int nCause;
+};
+
+// System errors that have a cause of their own; every other one is generic.
+const CauseOfError kCauses[] = {
+    {ERROR_FILE_NOT_FOUND, CFileException::fileNotFound},
+    {ERROR_PATH_NOT_FOUND, CFileException::badPath},
+    {ERROR_INVALID_NAME, CFileException::badPath},
+    {ERROR_BAD_PATHNAME, CFileException::badPath},
+    {ERROR_INVALID_DRIVE, CFileException::badPath},
+    {ERROR_FILENAME_EXCED_RANGE, CFileException::badPath},
+    {ERROR_TOO_MANY_OPEN_FILES, CFileException::tooManyOpenFiles},
+    {ERROR_ACCESS_DENIED, CFileException::accessDenied}, // also a folder opened as a file
+    {ERROR_WRITE_PROTECT, CFileException::accessDenied},
+    {ERROR_INVALID_HANDLE, CFileException::invalidFile},
+    {ERROR_CURRENT_DIRECTORY, CFileException::removeCurrentDir},
+    {ERROR_CANNOT_MAKE, CFileException::directoryFull},
+    {ERROR_NEGATIVE_SEEK, CFileException::badSeek},
+    {ERROR_SEEK, CFileException::badSeek},
+    {ERROR_SEEK_ON_DEVICE, CFileException::badSeek},
+    {ERROR_NOT_READY, CFileException::hardIO},
+    {ERROR_CRC, CFileException::hardIO},
+    {ERROR_SECTOR_NOT_FOUND, CFileException::hardIO},
+    {ERROR_WRITE_FAULT, CFileException::hardIO},
+    {ERROR_READ_FAULT, CFileException::hardIO},
+    {ERROR_GEN_FAILURE, CFileException::hardIO},
+    {ERROR_IO_DEVICE, CFileException::hardIO},
+    {ERROR_SHARING_VIOLATION, CFileException::sharingViolation},
+    {ERROR_LOCK_VIOLATION, CFileException::lockViolation},
+    {ERROR_HANDLE_DISK_FULL, CFileException::diskFull},
+    {ERROR_DISK_FULL, CFileException::diskFull},
+    {ERROR_HANDLE_EOF, CFileException::endOfFile},
+};
+
+int CauseOf(DWORD dwError) {
+    for (const CauseOfError& entry : kCauses)
+        if (entry.dwError == dwError)
+            return entry.nCause;
+    return CFileException::generic;
+}
+
+int Fail(long* pOsError) {
+    DWORD dwError = ::GetLastError();
+    *pOsError = static_cast<long>(dwError);
+    return CauseOf(dwError);
+}
+
+HANDLE ToHandle(std::intptr_t hFile) { return reinterpret_cast<HANDLE>(hFile); }
+
+} // namespace
+
+int Open(const char* pszPath, UINT nOpenFlags, std::intptr_t* phFile, long* pOsError) {
+    DWORD dwAccess = GENERIC_READ;
+    if (nOpenFlags & CFile::modeReadWrite)
+        dwAccess = GENERIC_READ | GENERIC_WRITE;
+    else if (nOpenFlags & CFile::modeWrite)
+        dwAccess = GENERIC_WRITE;
+    DWORD dwCreation = OPEN_EXISTING;
+    if (nOpenFlags & CFile::modeCreate)
+        dwCreation = (nOpenFlags & CFile::modeNoTruncate) ? OPEN_ALWAYS : CREATE_ALWAYS;
+
+    HANDLE h = ::CreateFileA(pszPath, dwAccess, 0, nullptr, dwCreation, FILE_ATTRIBUTE_NORMAL,
+                             nullptr);
+    if (h == INVALID_HANDLE_VALUE)
+        return Fail(pOsError);
+    *phFile = reinterpret_cast<std::intptr_t>(h);
+    return CFileException::none;
+}
+
+int Read(std::intptr_t hFile, void* pBuf, UINT nCount, UINT* pnRead, long* pOsError) {
+    DWORD dwRead = 0;
+    if (!::ReadFile(ToHandle(hFile), pBuf, nCount, &dwRead, nullptr))
+        return Fail(pOsError);
+    *pnRead = dwRead;
+    return CFileException::none;
+}
+
+int Write(std::intptr_t hFile, const void* pBuf, UINT nCount, UINT* pnWritten, long* pOsError) {
+    DWORD dwWritten = 0;
+    if (!::WriteFile(ToHandle(hFile), pBuf, nCount, &dwWritten, nullptr))
+        return Fail(pOsError);
+    *pnWritten = dwWritten;
+    return CFileException::none;
+}
+
+int Seek(std::intptr_t hFile, LONGLONG lOff, UINT nFrom, ULONGLONG* pPos, long* pOsError) {
+    DWORD dwMethod = nFrom == CFile::current ? FILE_CURRENT
+                     : nFrom == CFile::end   ? FILE_END
+                                             : FILE_BEGIN;
+    LARGE_INTEGER distance;
+    distance.QuadPart = lOff;
+    LARGE_INTEGER pos;
+    if (!::SetFilePointerEx(ToHandle(hFile), distance, &pos, dwMethod)) {
+        *pOsError = static_cast<long>(::GetLastError());
+        return CFileException::badSeek;
+    }
+    *pPos = static_cast<ULONGLONG>(pos.QuadPart);
+    return CFileException::none;
+}
+
+int Length(std::intptr_t hFile, ULONGLONG* pLength, long* pOsError) {
+    LARGE_INTEGER size;
+    if (!::GetFileSizeEx(ToHandle(hFile), &size))
+        return Fail(pOsError);
+    *pLength = static_cast<ULONGLONG>(size.QuadPart);
+    return CFileException::none;
+}
+
+int Flush(std::intptr_t hFile, long* pOsError) {
+    if (!::FlushFileBuffers(ToHandle(hFile)))
+        return Fail(pOsError);
+    return CFileException::none;
+}
+
+int Close(std::intptr_t hFile, long* pOsError) {
+    if (!::CloseHandle(ToHandle(hFile)))
+        return Fail(pOsError);
+    return CFileException::none;
+}
+
+int Replace(const char* pszSource, const char* pszTarget, long* pOsError) {
+    // Write-through: the call returns only once the move is on the disk.
+    if (!::MoveFileExA(pszSource, pszTarget, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return Fail(pOsError);
+    return CFileException::none;
+}
+
+int Remove(const char* pszPath, long* pOsError) {
+    if (!::DeleteFileA(pszPath))
+        return Fail(pOsError);
+    return CFileException::none;
+}
+
+} // namespace afx_backend
