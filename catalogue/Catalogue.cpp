@@ -1,0 +1,101 @@
+#include "catalogue/Catalogue.h"
+
+#include "framework/CStdioFile.h"
+
+#include <climits>
+
+const char kCatalogueFileName[] = "Desc.txt";
+const char kCatalogueOpenError[] = "ERROR! Desc.txt file can not be opened!";
+const char kTooManySetsError[] = "ERROR! Too much Flags&Dossier!";
+
+namespace {
+
+bool IsWhite(char ch) {
+    return ch == ' ' || ch == '\t' || ch == '\n' || ch == '\v' || ch == '\f' || ch == '\r';
+}
+
+std::size_t SkipWhite(const std::string& s, std::size_t pos) {
+    while (pos < s.size() && IsWhite(s[pos]))
+        ++pos;
+    return pos;
+}
+
+// The word at or after pos; pos ends up right after it. Empty when the line has no more words.
+std::string NextWord(const std::string& s, std::size_t& pos) {
+    pos = SkipWhite(s, pos);
+    const std::size_t first = pos;
+    while (pos < s.size() && !IsWhite(s[pos]))
+        ++pos;
+    return s.substr(first, pos - first);
+}
+
+} // namespace
+
+int CountLeadingSpaces(const char* psz) {
+    int n = 0;
+    while (psz[n] == ' ')
+        ++n;
+    return n;
+}
+
+bool ScanInt(const std::string& line, int& value) {
+    std::size_t pos = SkipWhite(line, 0);
+    bool bNegative = false;
+    if (pos < line.size() && (line[pos] == '+' || line[pos] == '-')) {
+        bNegative = line[pos] == '-';
+        ++pos;
+    }
+    if (pos >= line.size() || line[pos] < '0' || line[pos] > '9')
+        return false;
+    // Accumulate the magnitude in a wider type and stop as soon as it leaves the int range.
+    const long long limit = bNegative ? -static_cast<long long>(INT_MIN) : INT_MAX;
+    long long magnitude = 0;
+    for (; pos < line.size() && line[pos] >= '0' && line[pos] <= '9'; ++pos) {
+        magnitude = magnitude * 10 + (line[pos] - '0');
+        if (magnitude > limit)
+            return false;
+    }
+    value = static_cast<int>(bNegative ? -magnitude : magnitude);
+    return true;
+}
+
+CCatalogueSet SplitSetLine(const std::string& line) {
+    CCatalogueSet set;
+    std::size_t pos = 0;
+    std::string names[3];
+    bool bUsable = true;
+    for (std::string& name : names) {
+        name = NextWord(line, pos);
+        if (name.empty() || name.size() >= kNameSize)
+            bUsable = false;
+    }
+    if (bUsable) {
+        set.m_strFlagsFile = names[0];
+        set.m_strDossierFile = names[1];
+        set.m_strStartFile = names[2];
+        set.m_strDescription = line.substr(SkipWhite(line, pos));
+    } else if (!names[2].empty()) {
+        set.m_strDescription = line.substr(SkipWhite(line, pos));
+    } else {
+        // Without a description to show, the line itself tells the user which set is broken.
+        set.m_strDescription = line.substr(SkipWhite(line, 0));
+    }
+    return set;
+}
+
+CatalogueResult ReadCatalogue(CStdioFile& file, CCatalogue& cat) {
+    CString line;
+    file.ReadString(line); // lines 1 and 2 are free text
+    file.ReadString(line);
+    for (int* pSize : {&cat.m_nFlagsSize, &cat.m_nDossierSize, &cat.m_nStartSize}) {
+        file.ReadString(line); // past the end this is an empty line: the size stays
+        ScanInt(line.str(), *pSize);
+    }
+    file.ReadString(line); // line 6 is free text
+    while (file.ReadString(line) && !line.IsEmpty()) {
+        if (cat.m_sets.size() >= static_cast<std::size_t>(kMaxSets))
+            return CatalogueResult::TooManySets;
+        cat.m_sets.push_back(SplitSetLine(line.str()));
+    }
+    return CatalogueResult::Ok;
+}

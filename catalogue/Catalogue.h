@@ -1,0 +1,51 @@
+// The catalogue Desc.txt: three block sizes and up to 99 graphic sets, one per line.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+class CStdioFile;
+
+extern const char kCatalogueFileName[]; // "Desc.txt"
+extern const char kCatalogueOpenError[];
+extern const char kTooManySetsError[];
+
+// The dialog's table has 100 rows of 100 bytes; one row always stays free.
+constexpr int kMaxSets = 99;
+constexpr std::size_t kNameSize = 100;
+
+// One set line. A line that lacks a name, or has one too long for the table, keeps all three
+// names empty so that nothing can install it; its description still stands in the list.
+struct CCatalogueSet {
+    std::string m_strFlagsFile;
+    std::string m_strDossierFile;
+    std::string m_strStartFile;
+    std::string m_strDescription;
+
+    bool IsUsable() const { return !m_strFlagsFile.empty(); }
+};
+
+struct CCatalogue {
+    int m_nFlagsSize = 0;
+    int m_nDossierSize = 0;
+    int m_nStartSize = 0;
+    std::vector<CCatalogueSet> m_sets;
+};
+
+enum class CatalogueResult { Ok, TooManySets };
+
+// The number of blanks (0x20 only) at the start of psz.
+int CountLeadingSpaces(const char* psz);
+
+// A decimal integer after optional white space, with an optional sign; whatever follows is
+// ignored. False when there is no number or it does not fit an int.
+bool ScanInt(const std::string& line, int& value);
+
+// Three names separated by any white space, then the description: the rest of the line without
+// its leading white space.
+CCatalogueSet SplitSetLine(const std::string& line);
+
+// Reads an open catalogue from its first line. Stops at the end of the file or the first empty
+// line; TooManySets as soon as a 100th set line is met (the first 99 are in cat).
+CatalogueResult ReadCatalogue(CStdioFile& file, CCatalogue& cat);

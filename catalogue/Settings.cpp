@@ -1,0 +1,88 @@
+#include "catalogue/Settings.h"
+
+#include "framework/CStdioFile.h"
+
+#include <cstring>
+
+const char kToolFolderSuffix[] = "\\RararIzorevo\\";
+const char kSettingsFileName[] = "pg2_flags.ini";
+const char kSettingsOpenError[] = "ERROR! Pg2_flags.ini can not be opened!";
+
+namespace {
+
+const char kDatPathKey[] = "pg2-panzer2.dat=";
+const char kTempSuffix[] = ".new";
+
+bool IsWhite(char ch) {
+    return ch == ' ' || ch == '\t' || ch == '\n' || ch == '\v' || ch == '\f' || ch == '\r';
+}
+
+} // namespace
+
+bool BuildToolFolder(const char* pszCurDir, char* pszFolder, std::size_t cbFolder) {
+    const std::size_t nCur = std::strlen(pszCurDir);
+    const std::size_t nSuffix = sizeof kToolFolderSuffix - 1;
+    if (cbFolder == 0)
+        return false;
+    pszFolder[0] = '\0';
+    if (nCur + nSuffix >= cbFolder)
+        return false;
+    std::memcpy(pszFolder, pszCurDir, nCur);
+    std::memcpy(pszFolder + nCur, kToolFolderSuffix, nSuffix + 1);
+    return true;
+}
+
+bool ParseDatPathLine(const std::string& line, std::string& path) {
+    const std::size_t nKey = sizeof kDatPathKey - 1;
+    if (line.compare(0, nKey, kDatPathKey) != 0)
+        return false;
+    std::size_t first = nKey;
+    while (first < line.size() && IsWhite(line[first]))
+        ++first;
+    std::size_t last = line.size();
+    while (last > first && IsWhite(line[last - 1]))
+        --last;
+    if (first == last)
+        return false;
+    path.assign(line, first, last - first);
+    return true;
+}
+
+std::string FormatSettings(const std::string& datPath) {
+    return "/* PG2-flags.ini\n" + std::string(kDatPathKey) + datPath + "\n/* end PG2-flags.ini\n";
+}
+
+bool ReadDatPath(CStdioFile& file, CString& path) {
+    CString line;
+    file.ReadString(line); // line 1 is a comment
+    if (!file.ReadString(line))
+        return false;
+    std::string found;
+    if (!ParseDatPathLine(line.str(), found))
+        return false;
+    path = found.c_str();
+    return true;
+}
+
+bool WriteSettingsFile(const char* pszFolder, const char* pszDatPath) {
+    const std::string target = std::string(pszFolder) + kSettingsFileName;
+    const std::string temp = target + kTempSuffix;
+    CStdioFile file;
+    if (!file.Open(temp.c_str(), CFile::modeCreate | CFile::modeWrite | CFile::typeText))
+        return false;
+    try {
+        file.WriteString(FormatSettings(pszDatPath).c_str());
+        file.Flush();
+        file.Close();
+    } catch (...) {
+        // The exception is reported by the framework; only the half-written copy goes here.
+        file.Abort();
+        CFile::Remove(temp.c_str());
+        throw;
+    }
+    if (!CFile::ReplaceFile(temp.c_str(), target.c_str())) {
+        CFile::Remove(temp.c_str());
+        return false;
+    }
+    return true;
+}

@@ -1,0 +1,38 @@
+// The tool's folder and the settings file: where it lies, how line 2 names the archive, and how
+// the file is written again after a Browse.
+#pragma once
+
+#include "framework/CString.h"
+
+#include <cstddef>
+#include <string>
+
+class CStdioFile;
+
+// Room for the tool's folder path, NUL included.
+constexpr std::size_t kFolderSize = 260;
+extern const char kToolFolderSuffix[]; // "\RararIzorevo\"
+extern const char kSettingsFileName[]; // "pg2_flags.ini"
+extern const char kSettingsOpenError[];
+
+// Puts pszCurDir + "\RararIzorevo\" into pszFolder (cbFolder bytes). Returns false, leaving
+// pszFolder empty, when the result would not fit. A drive root such as "C:\" keeps its own
+// backslash, so the folder then holds two in a row; that is how the system accepts it.
+bool BuildToolFolder(const char* pszCurDir, char* pszFolder, std::size_t cbFolder);
+
+// Line 2 of the settings file: the key at the very start, in this case, then white space, then
+// the path up to the end of the line without trailing white space (paths may hold blanks).
+// Returns false when the line does not name a path.
+bool ParseDatPathLine(const std::string& line, std::string& path);
+
+// The whole settings file in memory, lines ended by LF (text mode writes CR LF).
+std::string FormatSettings(const std::string& datPath);
+
+// Reads lines 1 and 2 of an open settings file; sets path only when line 2 names one.
+bool ReadDatPath(CStdioFile& file, CString& path);
+
+// Writes the settings file for datPath into pszFolder through a temporary file that then replaces
+// the old one in one step, so a failed write never loses the stored path. Returns false when the
+// temporary file cannot be created or the replace fails; the old file is then untouched and no
+// temporary file is left. A write error (CFileException) removes the temporary file and goes on.
+bool WriteSettingsFile(const char* pszFolder, const char* pszDatPath);
