@@ -70,6 +70,7 @@ protected:                                                                      
     const AFX_MSGMAP* theClass::GetThisMessageMap() {                                              \
         typedef theClass ThisClass;                                                                \
         typedef baseClass TheBaseClass;                                                            \
+        (void)sizeof(ThisClass);                                                                   \
         static const AFX_MSGMAP_ENTRY entries[] = {
 
 #define END_MESSAGE_MAP()                                                                          \
@@ -135,10 +136,15 @@ public:
 
 protected:
     virtual void DoDataExchange(CDataExchange* pDX);
-    // Window procedure for messages that no map entry takes.
-    virtual LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam);
-    // The map lookup, with the exception report around every handler.
-    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam, BOOL* pbHandled);
+    // Asks for the system's default processing of the message being handled.
+    void Default() { m_bDefault = TRUE; }
+    afx_msg void OnPaint() { Default(); }
+    // The map lookup (this window's, then the application's for commands), with the report of an
+    // exception that leaves a handler. FALSE when the message is left to default processing.
+    BOOL WindowProc(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
+
+private:
+    BOOL m_bDefault = FALSE;
 
     friend class CDataExchange;
 };

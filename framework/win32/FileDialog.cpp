@@ -1,0 +1,38 @@
+// CFileDialog over the common file dialogs (explorer style).
+#include "framework/afxwin.h"
+
+#include <cstring>
+
+CFileDialog::CFileDialog(BOOL bOpenFileDialog, const char* lpszDefExt, const char* lpszFileName,
+                         DWORD dwFlags, const char* lpszFilter, CWnd* pParentWnd)
+    : m_ofn(), m_bOpenFileDialog(bOpenFileDialog), m_szFileName() {
+    m_ofn.lStructSize = sizeof m_ofn;
+    m_ofn.hwndOwner = pParentWnd != nullptr ? pParentWnd->m_hWnd : nullptr;
+    m_ofn.hInstance = AfxGetInstanceHandle();
+    m_ofn.lpstrFile = m_szFileName;
+    m_ofn.nMaxFile = MAX_PATH;
+    m_ofn.lpstrDefExt = lpszDefExt;
+    m_ofn.Flags = dwFlags | OFN_EXPLORER | OFN_ENABLESIZING;
+    if (lpszFileName != nullptr)
+        lstrcpynA(m_szFileName, lpszFileName, MAX_PATH);
+    // The filter is given as "Name|*.ext|...||"; the system wants NUL separators.
+    if (lpszFilter != nullptr) {
+        m_strFilter = lpszFilter;
+        char* p = m_strFilter.GetBuffer(m_strFilter.GetLength() + 2);
+        p[m_strFilter.GetLength() + 1] = '\0';
+        for (char* q = p; *q; ++q)
+            if (*q == '|')
+                *q = '\0';
+        m_ofn.lpstrFilter = p;
+    }
+}
+
+INT_PTR CFileDialog::DoModal() {
+    if (m_ofn.hwndOwner == nullptr && AfxGetApp() != nullptr &&
+        AfxGetApp()->m_pMainWnd != nullptr)
+        m_ofn.hwndOwner = AfxGetApp()->m_pMainWnd->m_hWnd;
+    const BOOL bOk = m_bOpenFileDialog ? ::GetOpenFileNameA(&m_ofn) : ::GetSaveFileNameA(&m_ofn);
+    return bOk ? IDOK : IDCANCEL;
+}
+
+CString CFileDialog::GetPathName() const { return CString(m_ofn.lpstrFile); }

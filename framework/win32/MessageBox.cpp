@@ -1,0 +1,20 @@
+// Message boxes and the report of an exception that left a handler.
+#include "framework/afxwin.h"
+
+#include "framework/ExceptionReport.h"
+#include "framework/MessageBoxType.h"
+
+int AfxMessageBox(const char* lpszText, UINT nType, UINT) {
+    CWinApp* pApp = AfxGetApp();
+    // Owned by the main window, which may still be hidden (during its initialisation).
+    HWND hOwner = nullptr;
+    if (pApp != nullptr && pApp->m_pMainWnd != nullptr)
+        hOwner = pApp->m_pMainWnd->m_hWnd;
+    const char* pszCaption = pApp != nullptr ? pApp->m_pszAppName : nullptr;
+    return ::MessageBoxA(hOwner, lpszText, pszCaption, AfxMessageBoxType(nType));
+}
+
+void AfxReportException(const CException& e) {
+    const CExceptionReport report = AfxExceptionReport(e);
+    AfxMessageBox(report.strText, report.nType);
+}

@@ -1,0 +1,114 @@
+// CWnd: a thin wrapper of a window handle, and the dispatch of its messages to the message map.
+#include "framework/afxwin.h"
+
+#include "framework/ExceptionReport.h"
+
+#include <exception>
+#include <new>
+
+LRESULT CWnd::SendMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    return ::SendMessageA(m_hWnd, message, wParam, lParam);
+}
+
+BOOL CWnd::PostMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    return ::PostMessageA(m_hWnd, message, wParam, lParam);
+}
+
+void CWnd::SetDlgItemText(int nID, const char* pszText) { ::SetDlgItemTextA(m_hWnd, nID, pszText); }
+
+int CWnd::GetDlgItemText(int nID, CString& rString) const {
+    HWND hItem = ::GetDlgItem(m_hWnd, nID);
+    rString.Empty();
+    if (hItem == nullptr)
+        return 0;
+    const int nLength = ::GetWindowTextLengthA(hItem);
+    ::GetWindowTextA(hItem, rString.GetBuffer(nLength + 1), nLength + 1);
+    rString.ReleaseBuffer();
+    return rString.GetLength();
+}
+
+void CWnd::SetWindowText(const char* pszText) { ::SetWindowTextA(m_hWnd, pszText); }
+
+void CWnd::GetWindowText(CString& rString) const {
+    rString.Empty();
+    const int nLength = ::GetWindowTextLengthA(m_hWnd);
+    ::GetWindowTextA(m_hWnd, rString.GetBuffer(nLength + 1), nLength + 1);
+    rString.ReleaseBuffer();
+}
+
+HWND CWnd::GetDlgItem(int nID) const { return ::GetDlgItem(m_hWnd, nID); }
+BOOL CWnd::IsIconic() const { return ::IsIconic(m_hWnd); }
+BOOL CWnd::IsWindowVisible() const { return ::IsWindowVisible(m_hWnd); }
+void CWnd::GetClientRect(LPRECT lpRect) const { ::GetClientRect(m_hWnd, lpRect); }
+void CWnd::GetWindowRect(LPRECT lpRect) const { ::GetWindowRect(m_hWnd, lpRect); }
+void CWnd::UpdateWindow() { ::UpdateWindow(m_hWnd); }
+void CWnd::Invalidate(BOOL bErase) { ::InvalidateRect(m_hWnd, nullptr, bErase); }
+
+HICON CWnd::SetIcon(HICON hIcon, BOOL bBigIcon) {
+    return reinterpret_cast<HICON>(SendMessage(WM_SETICON, bBigIcon ? ICON_BIG : ICON_SMALL,
+                                               reinterpret_cast<LPARAM>(hIcon)));
+}
+
+void CWnd::CenterWindow() {
+    RECT rcWindow;
+    GetWindowRect(&rcWindow);
+    MONITORINFO mi = {};
+    mi.cbSize = sizeof mi;
+    ::GetMonitorInfoA(::MonitorFromWindow(m_hWnd, MONITOR_DEFAULTTOPRIMARY), &mi);
+    const RECT& rcArea = mi.rcWork;
+    const int cx = rcWindow.right - rcWindow.left, cy = rcWindow.bottom - rcWindow.top;
+    int x = rcArea.left + (rcArea.right - rcArea.left - cx) / 2;
+    int y = rcArea.top + (rcArea.bottom - rcArea.top - cy) / 2;
+    // Keep the caption reachable when the window is larger than the screen.
+    if (x < rcArea.left)
+        x = rcArea.left;
+    if (y < rcArea.top)
+        y = rcArea.top;
+    ::SetWindowPos(m_hWnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+BOOL CWnd::UpdateData(BOOL bSaveAndValidate) {
+    CDataExchange dx(this, bSaveAndValidate);
+    DoDataExchange(&dx);
+    return TRUE;
+}
+
+void CWnd::DoDataExchange(CDataExchange*) {}
+
+BOOL CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
+    (void)lParam;
+    *pResult = 0;
+    const BOOL bOuterDefault = m_bDefault;
+    m_bDefault = FALSE;
+    BOOL bHandled = FALSE;
+    // Nothing of the program catches an exception: they all end here, once per handler.
+    try {
+        bHandled = DispatchMap(message, wParam, pResult);
+        if (!bHandled && message == WM_COMMAND && AfxGetApp() != nullptr)
+            bHandled = AfxGetApp()->DispatchMap(message, wParam, pResult);
+    } catch (const CException& e) {
+        bHandled = TRUE;
+        if (message == WM_PAINT)
+            ::ValidateRect(m_hWnd, nullptr);
+        else
+            AfxReportException(e);
+    } catch (const std::bad_alloc&) {
+        bHandled = TRUE;
+        if (message == WM_PAINT)
+            ::ValidateRect(m_hWnd, nullptr);
+        else
+            AfxReportException(CMemoryException());
+    } catch (const std::exception& e) {
+        bHandled = TRUE;
+        if (message == WM_PAINT) {
+            ::ValidateRect(m_hWnd, nullptr);
+        } else {
+            const CExceptionReport report = AfxForeignExceptionReport(e.what());
+            AfxMessageBox(report.strText, report.nType);
+        }
+    }
+    if (m_bDefault)
+        bHandled = FALSE;
+    m_bDefault = bOuterDefault;
+    return bHandled;
+}
