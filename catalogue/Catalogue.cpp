@@ -3,6 +3,7 @@
 #include "framework/CStdioFile.h"
 
 #include <climits>
+#include <cstring>
 
 const char kCatalogueFileName[] = "Desc.txt";
 const char kCatalogueOpenError[] = "ERROR! Desc.txt file can not be opened!";
@@ -27,6 +28,13 @@ std::string NextWord(const std::string& s, std::size_t& pos) {
     while (pos < s.size() && !IsWhite(s[pos]))
         ++pos;
     return s.substr(first, pos - first);
+}
+
+// Names longer than a row never reach the table (SplitSetLine leaves them out); cut anyway.
+void StoreName(char* pszRow, const std::string& name) {
+    const std::size_t n = name.size() < kNameSize ? name.size() : kNameSize - 1;
+    std::memcpy(pszRow, name.data(), n);
+    pszRow[n] = '\0';
 }
 
 } // namespace
@@ -98,4 +106,16 @@ CatalogueResult ReadCatalogue(CStdioFile& file, CCatalogue& cat) {
         cat.m_sets.push_back(SplitSetLine(line.str()));
     }
     return CatalogueResult::Ok;
+}
+
+void FillNameTables(const CCatalogue& cat, char (*pFlags)[kNameSize], char (*pDossier)[kNameSize],
+                    char (*pStart)[kNameSize], int nRows) {
+    const CCatalogueSet empty;
+    for (int r = 0; r < nRows; ++r) {
+        const bool bSet = static_cast<std::size_t>(r) < cat.m_sets.size();
+        const CCatalogueSet& set = bSet ? cat.m_sets[static_cast<std::size_t>(r)] : empty;
+        StoreName(pFlags[r], set.m_strFlagsFile);
+        StoreName(pDossier[r], set.m_strDossierFile);
+        StoreName(pStart[r], set.m_strStartFile);
+    }
 }

@@ -49,3 +49,8 @@ CCatalogueSet SplitSetLine(const std::string& line);
 // Reads an open catalogue from its first line. Stops at the end of the file or the first empty
 // line; TooManySets as soon as a 100th set line is met (the first 99 are in cat).
 CatalogueResult ReadCatalogue(CStdioFile& file, CCatalogue& cat);
+
+// Puts the names of cat's sets into the dialog's fixed name tables of nRows rows: row r for set r,
+// every other row emptied so that nothing of an earlier content survives.
+void FillNameTables(const CCatalogue& cat, char (*pFlags)[kNameSize], char (*pDossier)[kNameSize],
+                    char (*pStart)[kNameSize], int nRows);

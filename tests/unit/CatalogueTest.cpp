@@ -1,0 +1,228 @@
+#include "catalogue/Catalogue.h"
+#include "framework/CStdioFile.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+TEST(SetLine, SplitsNamesAndDescription) {
+    const std::string name99(99, 'n');
+    const std::string name100(100, 'n');
+    const std::string longText(12000, 'd');
+    struct Case {
+        std::string line;
+        std::string flags, dossier, start, description;
+    };
+    const std::vector<Case> cases = {
+        {"flag1.shp dos1.shp start1.shp First set", "flag1.shp", "dos1.shp", "start1.shp",
+         "First set"},
+        {"   flag1.shp dos1.shp start1.shp First set", "flag1.shp", "dos1.shp", "start1.shp",
+         "First set"},
+        {"flag1.shp   dos1.shp start1.shp  First set  ", "flag1.shp", "dos1.shp", "start1.shp",
+         "First set  "},
+        {"flag1.shp dos1.shp start1.shp", "flag1.shp", "dos1.shp", "start1.shp", ""},
+        {"flag1.shp dos1.shp start1.shp   ", "flag1.shp", "dos1.shp", "start1.shp", ""},
+        // Any white space separates names, a tab included.
+        {"flag1.shp\tdos1.shp\tstart1.shp\tFirst", "flag1.shp", "dos1.shp", "start1.shp", "First"},
+        {"\tf d s \t Inner  blanks\tkept ", "f", "d", "s", "Inner  blanks\tkept "},
+        {"f d 008Startscr.shp Restore", "f", "d", "008Startscr.shp", "Restore"},
+        // Unusable rows: all three names empty; the item still tells the user which line it is.
+        {"flag1.shp dos1.shp", "", "", "", "flag1.shp dos1.shp"},
+        {"  flag1.shp", "", "", "", "flag1.shp"},
+        {"   ", "", "", "", ""},
+        {"\t", "", "", "", ""},
+        {name99 + " d s Longest", name99, "d", "s", "Longest"},
+        {"f " + name99 + " " + name99, "f", name99, name99, ""},
+        {name100 + " d s Too long", "", "", "", "Too long"},
+        {"f d " + name100 + " Too long", "", "", "", "Too long"},
+        {"f d s " + longText, "f", "d", "s", longText},
+        {longText, "", "", "", longText},
+    };
+    for (const Case& c : cases) {
+        const CCatalogueSet set = SplitSetLine(c.line);
+        const std::string what = c.line.substr(0, 60);
+        EXPECT_EQ(set.m_strFlagsFile, c.flags) << what;
+        EXPECT_EQ(set.m_strDossierFile, c.dossier) << what;
+        EXPECT_EQ(set.m_strStartFile, c.start) << what;
+        EXPECT_EQ(set.m_strDescription, c.description) << what;
+        EXPECT_EQ(set.IsUsable(), !c.flags.empty()) << what;
+    }
+}
+
+TEST(SetLine, CountLeadingSpacesCountsBlanksOnly) {
+    const std::vector<std::pair<const char*, int>> cases = {
+        {"", 0}, {"a", 0}, {"   a b", 3}, {"\ta", 0}, {"  \t a", 2}, {"    ", 4},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(CountLeadingSpaces(c.first), c.second) << '"' << c.first << '"';
+}
+
+TEST(SizeLine, ScansADecimalIntegerSafely) {
+    struct Case {
+        const char* pszLine;
+        bool bNumber;
+        int value;
+    };
+    const std::vector<Case> cases = {
+        {"512 comment", true, 512},
+        {"512", true, 512},
+        {"  \t 40000", true, 40000},
+        {"-12", true, -12},
+        {"+7x", true, 7},
+        {"0x100", true, 0},
+        {"007", true, 7},
+        {"2147483647", true, 2147483647},
+        {"-2147483648", true, -2147483647 - 1},
+        {"2147483648", false, 0},
+        {"-2147483649", false, 0},
+        {"99999999999999999999999999", false, 0},
+        {"", false, 0},
+        {"   ", false, 0},
+        {"size 512", false, 0},
+        {"-", false, 0},
+        {"- 5", false, 0},
+        {"+-5", false, 0},
+    };
+    for (const Case& c : cases) {
+        int value = 12345;
+        EXPECT_EQ(ScanInt(c.pszLine, value), c.bNumber) << c.pszLine;
+        EXPECT_EQ(value, c.bNumber ? c.value : 12345) << c.pszLine;
+    }
+}
+
+class CatalogueFile : public ::testing::Test {
+protected:
+    void TearDown() override { std::remove(m_strPath.c_str()); }
+
+    CatalogueResult Read(const std::string& bytes, CCatalogue& cat) {
+        std::ofstream(m_strPath, std::ios::binary) << bytes;
+        CStdioFile file;
+        EXPECT_TRUE(file.Open(m_strPath.c_str(), CFile::modeRead | CFile::typeText));
+        return ReadCatalogue(file, cat);
+    }
+    static std::vector<std::string> Descriptions(const CCatalogue& cat) {
+        std::vector<std::string> items;
+        for (const CCatalogueSet& set : cat.m_sets)
+            items.push_back(set.m_strDescription);
+        return items;
+    }
+    static std::string Lines(int nFirst, int nCount) {
+        std::string text;
+        for (int i = nFirst; i < nFirst + nCount; ++i)
+            text += "f" + std::to_string(i) + " d s Set " + std::to_string(i) + "\r\n";
+        return text;
+    }
+
+    std::string m_strPath =
+        ::testing::TempDir() + std::to_string(::getpid()) + "_" + kCatalogueFileName;
+};
+
+const std::string kHead = "Catalogue\r\nof sets\r\n512 flags\r\n-1024\r\n0x100\r\nsets:\r\n";
+
+TEST_F(CatalogueFile, SizesFromLinesThreeToFive) {
+    struct Case {
+        std::string bytes;
+        int flags, dossier, start;
+    };
+    const std::vector<Case> cases = {
+        {kHead, 512, -1024, 0},
+        {"a\nb\n 7\n\t8 x\n9", 7, 8, 9},
+        {"a\nb\nnone\n\n99999999999\n", 0, 0, 0},
+        {"a\nb\n1\n", 1, 0, 0}, // ends before line 4
+        {"", 0, 0, 0},
+    };
+    for (const Case& c : cases) {
+        CCatalogue cat;
+        EXPECT_EQ(Read(c.bytes, cat), CatalogueResult::Ok);
+        EXPECT_EQ(cat.m_nFlagsSize, c.flags) << c.bytes;
+        EXPECT_EQ(cat.m_nDossierSize, c.dossier) << c.bytes;
+        EXPECT_EQ(cat.m_nStartSize, c.start) << c.bytes;
+        EXPECT_TRUE(cat.m_sets.empty()) << c.bytes;
+    }
+}
+
+TEST_F(CatalogueFile, WhereTheListEnds) {
+    using Items = std::vector<std::string>;
+    struct Case {
+        const char* pszWhat;
+        std::string tail; // after line 6
+        Items items;
+    };
+    const std::vector<Case> cases = {
+        {"ends after line 6", "", {}},
+        {"line 7 empty", "\r\nf d s Never\r\n", {}},
+        {"two sets, CR LF", "f d s One\r\nf d s Two\r\n", {"One", "Two"}},
+        {"bare LF, no final line end", "f d s One\nf d s Two", {"One", "Two"}},
+        {"empty line ends the list", "f d s One\r\n\r\nf d s Later\r\n", {"One"}},
+        {"a line of blanks is not empty", "f d s One\r\n  \r\nf d s Two\r\n", {"One", "", "Two"}},
+        {"Ctrl-Z after the line end",
+         "f d s One\r\n\x1A"
+         "f d s Gone\r\n",
+         {"One"}},
+        {"Ctrl-Z right after the set", "f d s One\x1A\r\nf d s Gone\r\n", {"One"}},
+        {"Ctrl-Z alone", "\x1A", {}},
+        {"file order kept",
+         "z z z Zulu\r\na a a Alpha\r\nm m m Mike\r\n",
+         {"Zulu", "Alpha", "Mike"}},
+    };
+    for (const Case& c : cases) {
+        CCatalogue cat;
+        EXPECT_EQ(Read(kHead + c.tail, cat), CatalogueResult::Ok) << c.pszWhat;
+        EXPECT_EQ(Descriptions(cat), c.items) << c.pszWhat;
+    }
+}
+
+TEST_F(CatalogueFile, NinetyNineSetsAndNoMore) {
+    CCatalogue cat;
+    EXPECT_EQ(Read(kHead + Lines(1, 99) + "\r\n" + Lines(100, 5), cat), CatalogueResult::Ok);
+    ASSERT_EQ(cat.m_sets.size(), 99u);
+    EXPECT_EQ(cat.m_sets[98].m_strFlagsFile, "f99");
+    EXPECT_EQ(cat.m_sets[98].m_strDescription, "Set 99");
+
+    CCatalogue tooMany;
+    EXPECT_EQ(Read(kHead + Lines(1, 100), tooMany), CatalogueResult::TooManySets);
+    EXPECT_EQ(tooMany.m_sets.size(), 99u);
+}
+
+TEST_F(CatalogueFile, LongLinesAndNames) {
+    const std::string longName(10050, 'n');
+    const std::string longDescription(10050, 'd');
+    CCatalogue cat;
+    ASSERT_EQ(Read(kHead + "f d s " + longDescription + "\r\n" + longName + " d s Too long\r\n" +
+                       std::string(99, 'a') + " d s Fits\r\n",
+                   cat),
+              CatalogueResult::Ok);
+    ASSERT_EQ(cat.m_sets.size(), 3u);
+    EXPECT_EQ(cat.m_sets[0].m_strDescription, longDescription);
+    EXPECT_FALSE(cat.m_sets[1].IsUsable());
+    EXPECT_EQ(cat.m_sets[1].m_strDescription, "Too long");
+    EXPECT_EQ(cat.m_sets[2].m_strFlagsFile, std::string(99, 'a'));
+}
+
+TEST(NameTables, FilledRowsAndEveryOtherRowEmpty) {
+    CCatalogue cat;
+    cat.m_sets = {SplitSetLine("f1 d1 s1 One"), SplitSetLine("only-one-name"),
+                  SplitSetLine(std::string(99, 'x') + " d3 s3")};
+    char szFlags[100][kNameSize], szDossier[100][kNameSize], szStart[100][kNameSize];
+    std::memset(szFlags, 'x', sizeof szFlags); // stale content from before
+    std::memset(szDossier, 'x', sizeof szDossier);
+    std::memset(szStart, 'x', sizeof szStart);
+    FillNameTables(cat, szFlags, szDossier, szStart, 100);
+    const std::vector<std::vector<std::string>> rows = {
+        {"f1", "d1", "s1"}, {"", "", ""}, {std::string(99, 'x'), "d3", "s3"}};
+    for (int r = 0; r < 100; ++r) {
+        const std::vector<std::string> expected = r < 3 ? rows[r] : std::vector<std::string>(3);
+        EXPECT_EQ(szFlags[r], expected[0]) << r;
+        EXPECT_EQ(szDossier[r], expected[1]) << r;
+        EXPECT_EQ(szStart[r], expected[2]) << r;
+    }
+}
+
+} // namespace
