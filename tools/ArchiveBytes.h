@@ -1,0 +1,66 @@
+// The game archive's byte layout (header, 17-byte directory records, data), written byte by
+// byte. Shared by the demo-data generator and the tests' archive builder.
+#pragma once
+
+#include "archive/ArchiveScan.h"
+#include "tools/ByteOut.h"
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace kvtools {
+
+// The 21-byte header: the entry count in bytes 0 and 1 (low byte first), then 19 bytes of nFill.
+inline void putArchiveHeader(Bytes& b, unsigned nLow, unsigned nHigh, unsigned nFill) {
+    put8(b, nLow);
+    put8(b, nHigh);
+    b.insert(b.end(), kArchiveHeaderSize - 2, static_cast<std::uint8_t>(nFill));
+}
+
+// A directory record: the data offset, then the name NUL-padded to 13 bytes (a 13-character
+// name fills the field without a NUL; a longer one is cut).
+inline void putArchiveRecord(Bytes& b, std::uint32_t dwOffset, const std::string& strName) {
+    put32(b, dwOffset);
+    std::size_t at = b.size();
+    b.resize(at + kArchiveNameSize, 0);
+    std::memcpy(&b[at], strName.data(),
+                strName.size() < kArchiveNameSize ? strName.size() : kArchiveNameSize);
+}
+
+// Grows b to nSize bytes with a pattern that differs from offset to offset, so that a block
+// written to the wrong place shows.
+inline void padWithPattern(Bytes& b, std::size_t nSize) {
+    while (b.size() < nSize)
+        b.push_back(static_cast<std::uint8_t>(b.size() * 7 + 3));
+}
+
+struct ArchiveEntry {
+    std::string strName;
+    std::uint32_t dwRoom; // bytes from this entry's data to the next one's
+};
+
+// The data offset that BuildArchive gives entry i.
+inline std::uint32_t EntryOffset(const std::vector<ArchiveEntry>& entries, std::size_t i) {
+    std::uint32_t dwOffset =
+        kArchiveHeaderSize + kArchiveRecordSize * static_cast<std::uint32_t>(entries.size() + 1);
+    for (std::size_t k = 0; k < i; ++k)
+        dwOffset += entries[k].dwRoom;
+    return dwOffset;
+}
+
+// A well-formed archive: the entries' records, a closing record "END" at the end of the data
+// (so the last entry has a room too), then the entries' data one after another, patterned.
+inline Bytes BuildArchive(const std::vector<ArchiveEntry>& entries) {
+    const unsigned nRecords = static_cast<unsigned>(entries.size()) + 1;
+    Bytes b;
+    putArchiveHeader(b, nRecords & 0xFF, nRecords >> 8, 0xEE);
+    for (std::size_t i = 0; i < entries.size(); ++i)
+        putArchiveRecord(b, EntryOffset(entries, i), entries[i].strName);
+    const std::uint32_t dwEnd = EntryOffset(entries, entries.size());
+    putArchiveRecord(b, dwEnd, "END");
+    padWithPattern(b, dwEnd);
+    return b;
+}
+
+} // namespace kvtools
