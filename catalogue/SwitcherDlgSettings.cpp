@@ -1,10 +1,84 @@
-// CSwitcherDlg members that read and write the settings file and choose the archive.
+// CSwitcherDlg members that read the settings file and the catalogue, choose the archive and
+// write the settings file again.
 #include "ui/SwitcherDlg.h"
 
-void CSwitcherDlg::LoadSettings() {}
+#include "catalogue/Catalogue.h"
+#include "catalogue/Settings.h"
+#include "framework/CStdioFile.h"
 
-void CSwitcherDlg::SaveSettings() {}
+#include <cstdlib>
 
-CString CSwitcherDlg::BrowseForArchive() { return CString(); }
+namespace {
 
-void CSwitcherDlg::OnBrowse() {}
+// Without its settings or its catalogue the tool has nothing to work on: say so and stop before
+// the dialog is ever shown.
+[[noreturn]] void Fatal(const char* pszText) {
+    AfxMessageBox(pszText, MB_ICONERROR | MB_OK);
+    std::exit(1);
+}
+
+static_assert(sizeof CSwitcherDlg::m_szFlagsFile[0] == kNameSize, "row size");
+static_assert(sizeof CSwitcherDlg::m_szFolder == kFolderSize, "folder size");
+
+} // namespace
+
+void CSwitcherDlg::LoadSettings() {
+    // A current directory too long for the folder is refused like a missing settings file, so
+    // that no path of the tool's own is ever cut short.
+    char szCurDir[kFolderSize];
+    const DWORD nCurDir = ::GetCurrentDirectoryA(sizeof szCurDir, szCurDir);
+    if (nCurDir == 0 || nCurDir >= sizeof szCurDir ||
+        !BuildToolFolder(szCurDir, m_szFolder, sizeof m_szFolder))
+        Fatal(kSettingsOpenError);
+
+    CStdioFile file;
+    const CString strSettings = CString(m_szFolder) + kSettingsFileName;
+    if (!file.Open(strSettings, CFile::modeRead | CFile::typeText))
+        Fatal(kSettingsOpenError);
+    ReadDatPath(file, m_strDatPath);
+    SetDlgItemText(IDC_DATPATH, m_strDatPath);
+    file.Close();
+
+    const CString strCatalogue = CString(m_szFolder) + kCatalogueFileName;
+    if (!file.Open(strCatalogue, CFile::modeRead | CFile::typeText))
+        Fatal(kCatalogueOpenError);
+    m_cbSets.SetCurSel(0);
+    CCatalogue cat;
+    if (ReadCatalogue(file, cat) == CatalogueResult::TooManySets)
+        Fatal(kTooManySetsError);
+    m_nFlagsSize = cat.m_nFlagsSize;
+    m_nDossierSize = cat.m_nDossierSize;
+    m_nStartSize = cat.m_nStartSize;
+    m_nCount = static_cast<int>(cat.m_sets.size());
+    FillNameTables(cat, m_szFlagsFile, m_szDossierFile, m_szStartFile,
+                   static_cast<int>(sizeof m_szFlagsFile / sizeof m_szFlagsFile[0]));
+    for (const CCatalogueSet& set : cat.m_sets)
+        m_cbSets.AddString(set.m_strDescription.c_str());
+    file.Close();
+    m_cbSets.SetCurSel(0);
+}
+
+void CSwitcherDlg::SaveSettings() {
+    if (!WriteSettingsFile(m_szFolder, m_strDatPath))
+        Fatal(kSettingsOpenError);
+}
+
+CString CSwitcherDlg::BrowseForArchive() {
+    CFileDialog dlg(TRUE, nullptr, nullptr, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, nullptr,
+                    nullptr);
+    dlg.m_ofn.lpstrFilter = "PANZER2.DAT (Panzer2.dat)\0Panzer2.dat\0";
+    dlg.m_ofn.lpstrInitialDir = m_strDatPath;
+    dlg.m_ofn.lpstrDefExt = "dat";
+    if (dlg.DoModal() != IDOK)
+        return CString();
+    return dlg.GetPathName();
+}
+
+void CSwitcherDlg::OnBrowse() {
+    const CString strPath = BrowseForArchive();
+    if (strPath.IsEmpty())
+        return;
+    m_strDatPath = strPath;
+    SetDlgItemText(IDC_DATPATH, m_strDatPath);
+    SaveSettings();
+}
