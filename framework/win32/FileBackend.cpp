@@ -59,7 +59,9 @@ int Fail(long* pOsError) {
     return CauseOf(dwError);
 }
 
-HANDLE ToHandle(std::intptr_t hFile) { return reinterpret_cast<HANDLE>(hFile); }
+HANDLE ToHandle(std::intptr_t hFile) {
+    return reinterpret_cast<HANDLE>(hFile);
+}
 
 } // namespace
 
@@ -73,8 +75,8 @@ int Open(const char* pszPath, UINT nOpenFlags, std::intptr_t* phFile, long* pOsE
     if (nOpenFlags & CFile::modeCreate)
         dwCreation = (nOpenFlags & CFile::modeNoTruncate) ? OPEN_ALWAYS : CREATE_ALWAYS;
 
-    HANDLE h = ::CreateFileA(pszPath, dwAccess, 0, nullptr, dwCreation, FILE_ATTRIBUTE_NORMAL,
-                             nullptr);
+    HANDLE h =
+        ::CreateFileA(pszPath, dwAccess, 0, nullptr, dwCreation, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h == INVALID_HANDLE_VALUE)
         return Fail(pOsError);
     *phFile = reinterpret_cast<std::intptr_t>(h);

@@ -23,18 +23,15 @@ constexpr unsigned kStartSize = 20000;
 // A directory of the usual kind of entries. No target follows another target directly (the
 // scan would take that record as the end of the first one's room only).
 const std::vector<ArchiveEntry> kEntries = {
-    {"PALETTE.PAL", 768},   {"FONT8.FNT", 2048},    {"FONT12.FNT", 3072},
-    {"CURSORS.SHP", 1536},  {"ICONS.SHP", 4096},    {"DOSSIER.SHP", 12288},
-    {"MEDALS.SHP", 3584},   {"TERRAIN.SHP", 8192},  {"ROADS.SHP", 2560},
-    {"UNITS1.SHP", 7168},   {"UNITS2.SHP", 7168},   {"FLAGS1.SHP", 8192},
-    {"FLAGS2.SHP", 2048},   {"MENU.SHP", 5120},     {"PANEL.SHP", 4608},
-    {"BUTTONS.SHP", 2304},  {"STARTSCR.SHP", 24576}, {"VICTORY.SHP", 6144},
-    {"DEFEAT.SHP", 6144},   {"CREDITS.TXT", 1200},  {"HELP.TXT", 2400},
-    {"STRT.SHP", 24576},    {"SOUNDS.IDX", 640},    {"EXPLODE.WAV", 4000},
-    {"TANK.WAV", 3500},     {"MUSIC1.MID", 2900},   {"SCEN01.SCN", 1800},
-    {"SCEN02.SCN", 1900},   {"SCEN03.SCN", 1750},   {"MAP01.MAP", 3000},
-    {"MAP02.MAP", 3000},    {"MAP03.MAP", 3000},    {"EQUIP.DAT", 5000},
-    {"NAMES.TXT", 900},     {"WEATHER.SHP", 1024},
+    {"PALETTE.PAL", 768},    {"FONT8.FNT", 2048},    {"FONT12.FNT", 3072},  {"CURSORS.SHP", 1536},
+    {"ICONS.SHP", 4096},     {"DOSSIER.SHP", 12288}, {"MEDALS.SHP", 3584},  {"TERRAIN.SHP", 8192},
+    {"ROADS.SHP", 2560},     {"UNITS1.SHP", 7168},   {"UNITS2.SHP", 7168},  {"FLAGS1.SHP", 8192},
+    {"FLAGS2.SHP", 2048},    {"MENU.SHP", 5120},     {"PANEL.SHP", 4608},   {"BUTTONS.SHP", 2304},
+    {"STARTSCR.SHP", 24576}, {"VICTORY.SHP", 6144},  {"DEFEAT.SHP", 6144},  {"CREDITS.TXT", 1200},
+    {"HELP.TXT", 2400},      {"STRT.SHP", 24576},    {"SOUNDS.IDX", 640},   {"EXPLODE.WAV", 4000},
+    {"TANK.WAV", 3500},      {"MUSIC1.MID", 2900},   {"SCEN01.SCN", 1800},  {"SCEN02.SCN", 1900},
+    {"SCEN03.SCN", 1750},    {"MAP01.MAP", 3000},    {"MAP02.MAP", 3000},   {"MAP03.MAP", 3000},
+    {"EQUIP.DAT", 5000},     {"NAMES.TXT", 900},     {"WEATHER.SHP", 1024},
 };
 
 struct SetFile {
@@ -50,15 +47,25 @@ struct GraphicSet {
 const char kRestoreName[] = "008Startscr.shp";
 
 const GraphicSet kSets[] = {
-    {{"flags_classic.shp", 5200}, {"dossier_classic.shp", 9000}, {"start_classic.shp", 18000},
+    {{"flags_classic.shp", 5200},
+     {"dossier_classic.shp", 9000},
+     {"start_classic.shp", 18000},
      "Classic flags and dossier"},
-    {{"flags_winter.shp", 4800}, {"dossier_winter.shp", 8800}, {"start_winter.shp", 16500},
+    {{"flags_winter.shp", 4800},
+     {"dossier_winter.shp", 8800},
+     {"start_winter.shp", 16500},
      "Winter campaign"},
-    {{"flags_desert.shp", 5600}, {"dossier_desert.shp", 9500}, {kRestoreName, 0},
+    {{"flags_desert.shp", 5600},
+     {"dossier_desert.shp", 9500},
+     {kRestoreName, 0},
      "Desert set with the original start screen"},
-    {{"flags_full.shp", kFlagsSize}, {"dossier_full.shp", kDossierSize},
-     {"start_full.shp", kStartSize}, "Blocks filled to the last byte"},
-    {{"flags_small.shp", 300}, {"dossier_small.shp", 500}, {"start_small.shp", 700},
+    {{"flags_full.shp", kFlagsSize},
+     {"dossier_full.shp", kDossierSize},
+     {"start_full.shp", kStartSize},
+     "Blocks filled to the last byte"},
+    {{"flags_small.shp", 300},
+     {"dossier_small.shp", 500},
+     {"start_small.shp", 700},
      "Small files, the rest of each block zero"},
 };
 
@@ -71,7 +78,9 @@ Bytes Repeat(const std::string& strLabel, std::size_t nLength) {
     return b;
 }
 
-Bytes Text(const std::string& str) { return Bytes(str.begin(), str.end()); }
+Bytes Text(const std::string& str) {
+    return Bytes(str.begin(), str.end());
+}
 
 Bytes Archive() {
     Bytes b = kvtools::BuildArchive(kEntries);
@@ -100,8 +109,8 @@ std::string Catalogue() {
     s += std::to_string(kStartSize) + " start screen block\r\n";
     s += "/* flags dossier startscreen description */\r\n";
     for (const GraphicSet& set : kSets)
-        s += std::string(set.flags.pszName) + " " + set.dossier.pszName + " " +
-             set.start.pszName + " " + set.pszDescription + "\r\n";
+        s += std::string(set.flags.pszName) + " " + set.dossier.pszName + " " + set.start.pszName +
+             " " + set.pszDescription + "\r\n";
     return s;
 }
 
