@@ -1,4 +1,27 @@
 // CSwitcherDlg::OnInstall: puts the selected graphic set into the game archive.
+#include "archive/Install.h"
 #include "ui/SwitcherDlg.h"
 
-void CSwitcherDlg::OnInstall() {}
+void CSwitcherDlg::OnInstall() {
+    InstallRequest request;
+    request.strFolder = m_szFolder;
+    const int nSel = m_cbSets.GetCurSel();
+    // The table has rows for listed sets only; anything else counts as no selection.
+    if (nSel >= 0 && nSel < m_nCount) {
+        request.nSet = nSel;
+        request.strFlagsFile = m_szFlagsFile[nSel];
+        request.strDossierFile = m_szDossierFile[nSel];
+        request.strStartFile = m_szStartFile[nSel];
+        m_cbSets.GetLBText(nSel, request.strDescription);
+    }
+    request.nFlagsSize = m_nFlagsSize;
+    request.nDossierSize = m_nDossierSize;
+    request.nStartSize = m_nStartSize;
+    // The typed path is used as it stands; the settings file keeps the one chosen by Browse.
+    GetDlgItemText(IDC_DATPATH, m_strDatPath);
+    request.strArchivePath = m_strDatPath;
+    request.bNoStartScr = m_bNoStartScr;
+
+    InstallGraphicSet(request,
+                      [](const CString& strText, UINT nType) { AfxMessageBox(strText, nType); });
+}

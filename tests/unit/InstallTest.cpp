@@ -1,0 +1,518 @@
+#include "ArchiveBuilder.h"
+#include "archive/Install.h"
+#include "framework/CFile.h"
+#include "framework/FileFaults.h"
+#include "framework/MessageBoxType.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+
+namespace {
+
+constexpr UINT kWarning = afx_mb::kIconExclamation | afx_mb::kOk;
+constexpr UINT kSuccess = afx_mb::kIconInformation | afx_mb::kOk;
+
+const char* const kSearchFault =
+    "Search fault! Quick switching can not be used for this Panzer2.dat!!";
+const char* const kDossierSlot =
+    "ERROR (DOSSIER)! Quick dossier switching can not be used for this Panzer2.dat!!";
+const char* const kFlagsSlot =
+    "ERROR (FLAGS1)! Quick flags switching can not be used for this Panzer2.dat!!";
+const char* const kStartSlot =
+    "ERROR (STARTSCR)! Quick  switching can not be used for this Panzer2.dat!!";
+const char* const kStrtAbsent = "STRT.SHP seems to be absent! Quick StartScr switching can not "
+                                "be used for this Panzer2.dat!!";
+const char* const kDoneAll =
+    "Congratulations! Flags, Dossier and Startscr for Desert camo have been successfully "
+    "installed!";
+const char* const kDoneNoStart =
+    "Congratulations! Flags, Dossier for Desert camo have been successfully installed!";
+
+// Places of the targets in StandardEntries(); a filler follows each, since the record right
+// after a matched one only ends its slot.
+enum { kDossier = 1, kFlags = 3, kStart = 5, kStrt = 7 };
+
+std::vector<ArchiveEntry> StandardEntries() {
+    return {{"OTHER.SHP", 40}, {"DOSSIER.SHP", 32},  {"A", 8}, {"FLAGS1.SHP", 32},
+            {"B", 8},          {"STARTSCR.SHP", 32}, {"C", 8}, {"STRT.SHP", 32},
+            {"D", 8}};
+}
+
+Bytes Pattern(std::size_t nSize, unsigned char first) {
+    Bytes bytes(nSize);
+    for (std::size_t i = 0; i < nSize; ++i)
+        bytes[i] = static_cast<unsigned char>(first + i);
+    return bytes;
+}
+
+// A set, a standard archive and the messages of one install. Block sizes: flags 16, dossier
+// 20, start 24; the flags file is shorter than its block, the other two fill theirs exactly.
+class CInstallBench {
+public:
+    CInstallBench() {
+        m_request.strFolder = m_folder.Prefix().c_str();
+        m_request.nSet = 2;
+        m_request.strFlagsFile = "flag1.shp";
+        m_request.strDossierFile = "dos1.shp";
+        m_request.strStartFile = "start1.shp";
+        m_request.strDescription = "Desert camo";
+        m_request.nFlagsSize = 16;
+        m_request.nDossierSize = 20;
+        m_request.nStartSize = 24;
+        m_request.strArchivePath = m_folder.Path("game.dat").c_str();
+        m_folder.Write("flag1.shp", Pattern(10, 0xF1));
+        m_folder.Write("dos1.shp", Pattern(20, 0x31));
+        m_folder.Write("start1.shp", Pattern(24, 0x61));
+    }
+
+    void WriteArchive(const Bytes& archive) {
+        m_archive = archive;
+        m_folder.Write("game.dat", archive);
+    }
+    void WriteArchive() { WriteArchive(BuildArchive(m_entries)); }
+
+    // Runs one install; CFileExceptions are left to the caller.
+    void Run() {
+        m_messages.clear();
+        InstallGraphicSet(m_request, [this](const CString& strText, UINT nType) {
+            m_messages.push_back({strText.str(), nType});
+            if (m_bProbeHold) {
+                CFile other;
+                m_heldDuringMessage.push_back(
+                    !other.Open(m_request.strArchivePath, CFile::modeRead));
+            }
+        });
+    }
+
+    // The data offset of the last entry called pszName, the one that the scan keeps.
+    std::uint32_t Offset(const char* pszName) const {
+        std::size_t nFound = m_entries.size();
+        for (std::size_t i = 0; i < m_entries.size(); ++i)
+            if (m_entries[i].strName == pszName)
+                nFound = i;
+        EXPECT_LT(nFound, m_entries.size()) << pszName;
+        return EntryOffset(m_entries, nFound);
+    }
+    // The archive with block, zero-filled to nSize, over the data of the entry called pszName.
+    Bytes With(Bytes archive, const char* pszName, Bytes block, int nSize) const {
+        block.resize(static_cast<std::size_t>(nSize), 0);
+        std::copy(block.begin(), block.end(), archive.begin() + Offset(pszName));
+        return archive;
+    }
+    Bytes WithDossierAndFlags() const {
+        return With(
+            With(m_archive, "DOSSIER.SHP", m_folder.Read("dos1.shp"), m_request.nDossierSize),
+            "FLAGS1.SHP", m_folder.Read("flag1.shp"), m_request.nFlagsSize);
+    }
+    Bytes WithAll() const {
+        return With(WithDossierAndFlags(), "STARTSCR.SHP", m_folder.Read("start1.shp"),
+                    m_request.nStartSize);
+    }
+    // STRT.SHP's first start-block bytes over STARTSCR.SHP.
+    Bytes WithRestore() const {
+        const auto strt = m_archive.begin() + Offset("STRT.SHP");
+        return With(WithDossierAndFlags(), "STARTSCR.SHP", Bytes(strt, strt + m_request.nStartSize),
+                    m_request.nStartSize);
+    }
+
+    CTempFolder m_folder;
+    std::vector<ArchiveEntry> m_entries = StandardEntries();
+    InstallRequest m_request;
+    Bytes m_archive;
+    std::vector<std::pair<std::string, UINT>> m_messages;
+    bool m_bProbeHold = true;
+    std::vector<bool> m_heldDuringMessage;
+};
+
+struct InstallCase {
+    const char* pszName;
+    std::function<void(CInstallBench&)> arrange; // may write the archive itself
+    std::string strText;
+    UINT nType;
+    std::function<Bytes(const CInstallBench&)> expected;
+};
+
+Bytes Unchanged(const CInstallBench& b) {
+    return b.m_archive;
+}
+Bytes DossierAndFlags(const CInstallBench& b) {
+    return b.WithDossierAndFlags();
+}
+Bytes All(const CInstallBench& b) {
+    return b.WithAll();
+}
+Bytes Restore(const CInstallBench& b) {
+    return b.WithRestore();
+}
+
+void RunCases(const std::vector<InstallCase>& cases) {
+    for (const InstallCase& c : cases) {
+        SCOPED_TRACE(c.pszName);
+        CInstallBench b;
+        c.arrange(b);
+        if (b.m_archive.empty())
+            b.WriteArchive();
+        b.Run();
+        ASSERT_EQ(b.m_messages.size(), 1u);
+        EXPECT_EQ(b.m_messages[0].first, c.strText);
+        EXPECT_EQ(b.m_messages[0].second, c.nType);
+        EXPECT_EQ(b.m_folder.Read("game.dat"), c.expected(b));
+        // Whenever the archive was opened, nobody else can open it while the message is up.
+        if (c.strText.rfind("ERROR!", 0) != 0) {
+            EXPECT_TRUE(b.m_heldDuringMessage[0]);
+        }
+        CFile after; // and it is closed once the message is gone
+        EXPECT_TRUE(after.Open(b.m_folder.Path("game.dat").c_str(), CFile::modeRead));
+    }
+}
+
+void Rename(CInstallBench& b, std::size_t i, const char* pszName) {
+    b.m_entries[i].strName = pszName;
+}
+
+TEST(Install, OutcomesAndArchiveBytes) {
+    RunCases({
+        {"a whole set, the short flags file zero-filled", [](CInstallBench&) {}, kDoneAll, kSuccess,
+         All},
+        {"no start screen: STARTSCR.SHP left alone",
+         [](CInstallBench& b) { b.m_request.bNoStartScr = TRUE; }, kDoneNoStart, kSuccess,
+         DossierAndFlags},
+        {"restore name in mixed case copies STRT.SHP",
+         [](CInstallBench& b) { b.m_request.strStartFile = "008STARTscr.Shp"; }, kDoneAll, kSuccess,
+         Restore},
+        {"restore name with no start screen",
+         [](CInstallBench& b) {
+             b.m_request.strStartFile = "008startscr.shp";
+             b.m_request.bNoStartScr = TRUE;
+         },
+         kDoneNoStart, kSuccess, DossierAndFlags},
+        {"the restore name needs no file of that name",
+         [](CInstallBench& b) {
+             b.m_request.strStartFile = "008Startscr.shp";
+             b.m_folder.Write("008Startscr.shp", Pattern(99, 0));
+         },
+         kDoneAll, kSuccess, Restore},
+        {"start file missing with no start screen",
+         [](CInstallBench& b) {
+             b.m_request.bNoStartScr = TRUE;
+             b.m_request.strStartFile = "gone.shp";
+         },
+         "ERROR! gone.shp file can not be opened!", kWarning, Unchanged},
+        {"flags file missing", [](CInstallBench& b) { b.m_request.strFlagsFile = "nope.shp"; },
+         "ERROR! nope.shp file can not be opened!", kWarning, Unchanged},
+        {"dossier file one byte over its block",
+         [](CInstallBench& b) { b.m_folder.Write("dos1.shp", Pattern(21, 1)); },
+         "ERROR! The size of dos1.shp file is more than 20", kWarning, Unchanged},
+        {"start file one byte over its block, even with no start screen",
+         [](CInstallBench& b) {
+             b.m_request.bNoStartScr = TRUE;
+             b.m_folder.Write("start1.shp", Pattern(25, 1));
+         },
+         "ERROR! The size of start1.shp file is more than 24", kWarning, Unchanged},
+        {"archive missing, whatever its name",
+         [](CInstallBench& b) { b.m_request.strArchivePath = b.m_folder.Path("x.dat").c_str(); },
+         "ERROR! Panzer2.dat file can not be opened!", kWarning, Unchanged},
+        {"dossier slot one byte small", [](CInstallBench& b) { b.m_entries[kDossier].dwRoom = 19; },
+         kDossierSlot, kWarning, Unchanged},
+        {"flags slot one byte small", [](CInstallBench& b) { b.m_entries[kFlags].dwRoom = 15; },
+         kFlagsSlot, kWarning, Unchanged},
+        {"slots exactly the block sizes",
+         [](CInstallBench& b) {
+             b.m_entries[kDossier].dwRoom = 20;
+             b.m_entries[kFlags].dwRoom = 16;
+             b.m_entries[kStart].dwRoom = 24;
+         },
+         kDoneAll, kSuccess, All},
+        {"STARTSCR.SHP slot small", [](CInstallBench& b) { b.m_entries[kStart].dwRoom = 23; },
+         kStartSlot, kWarning, Unchanged},
+        {"STRT.SHP slot small", [](CInstallBench& b) { b.m_entries[kStrt].dwRoom = 23; },
+         kStartSlot, kWarning, Unchanged},
+        {"small start slots do not matter with no start screen",
+         [](CInstallBench& b) {
+             b.m_request.bNoStartScr = TRUE;
+             b.m_entries[kStart].dwRoom = 1;
+         },
+         kDoneNoStart, kSuccess, DossierAndFlags},
+        {"only two entries found",
+         [](CInstallBench& b) {
+             Rename(b, kStart, "X1");
+             Rename(b, kStrt, "X2");
+         },
+         kSearchFault, kWarning, Unchanged},
+        {"no STRT.SHP: dossier and flags written, then the warning",
+         [](CInstallBench& b) { Rename(b, kStrt, "X2"); }, kStrtAbsent, kWarning, DossierAndFlags},
+        {"no STRT.SHP with no start screen is a success",
+         [](CInstallBench& b) {
+             Rename(b, kStrt, "X2");
+             b.m_request.bNoStartScr = TRUE;
+         },
+         kDoneNoStart, kSuccess, DossierAndFlags},
+    });
+}
+
+// Faults the tool mends: offsets the scan did not find, blocks past the end of the archive,
+// requests that name no usable set or sizes that cannot be.
+TEST(Install, NothingWrittenWhereNothingWasFound) {
+    RunCases({
+        {"three matches without FLAGS1.SHP",
+         [](CInstallBench& b) { Rename(b, kFlags, "DOSSIER.SHP"); }, kSearchFault, kWarning,
+         Unchanged},
+        {"four matches without DOSSIER.SHP",
+         [](CInstallBench& b) { Rename(b, kDossier, "STRT.SHP"); }, kSearchFault, kWarning,
+         Unchanged},
+        {"four matches without STARTSCR.SHP",
+         [](CInstallBench& b) { Rename(b, kStart, "STRT.SHP"); }, kStrtAbsent, kWarning,
+         DossierAndFlags},
+        {"restore with four matches but no STRT.SHP",
+         [](CInstallBench& b) {
+             Rename(b, kStrt, "STARTSCR.SHP");
+             b.m_request.strStartFile = "008Startscr.shp";
+         },
+         kStrtAbsent, kWarning, DossierAndFlags},
+        {"a set file is installed without STRT.SHP when four matches were counted",
+         [](CInstallBench& b) { Rename(b, kStrt, "STARTSCR.SHP"); }, kDoneAll, kSuccess,
+         [](const CInstallBench& b) {
+             // The later STARTSCR.SHP record wins.
+             return b.WithAll();
+         }},
+    });
+}
+
+// A directory that claims more than the file holds: target i's record goes last and the file
+// ends nKeep bytes into its data, inside the slot its record gives it.
+std::function<void(CInstallBench&)> CutAfter(std::size_t i, std::size_t nKeep,
+                                             const char* pszStartFile = "start1.shp",
+                                             BOOL bNoStartScr = FALSE) {
+    return [=](CInstallBench& b) {
+        const ArchiveEntry last = b.m_entries[i];
+        b.m_entries.erase(b.m_entries.begin() + static_cast<long>(i));
+        b.m_entries.push_back(last);
+        Bytes archive = BuildArchive(b.m_entries);
+        archive.resize(EntryOffset(b.m_entries, b.m_entries.size() - 1) + nKeep);
+        b.WriteArchive(archive);
+        b.m_request.strStartFile = pszStartFile;
+        b.m_request.bNoStartScr = bNoStartScr;
+    };
+}
+
+TEST(Install, NeverGrowsTheArchive) {
+    RunCases({
+        {"DOSSIER.SHP past the end", CutAfter(kDossier, 19), kDossierSlot, kWarning, Unchanged},
+        {"FLAGS1.SHP past the end", CutAfter(kFlags, 15), kFlagsSlot, kWarning, Unchanged},
+        {"STARTSCR.SHP past the end", CutAfter(kStart, 23), kStartSlot, kWarning, Unchanged},
+        {"STARTSCR.SHP past the end but not written", CutAfter(kStart, 0, "start1.shp", TRUE),
+         kDoneNoStart, kSuccess, DossierAndFlags},
+        {"STRT.SHP past the end but not read", CutAfter(kStrt, 0), kDoneAll, kSuccess, All},
+        {"STRT.SHP data short for the restore", CutAfter(kStrt, 23, "008Startscr.shp"), kStartSlot,
+         kWarning, Unchanged},
+        {"STRT.SHP data just long enough for the restore", CutAfter(kStrt, 24, "008Startscr.shp"),
+         kDoneAll, kSuccess, Restore},
+    });
+}
+
+TEST(Install, RequestsRefusedBeforeAnyFile) {
+    struct Case {
+        const char* pszName;
+        std::function<void(InstallRequest&)> change;
+        const char* pszText;
+    };
+    const std::vector<Case> cases = {
+        {"nothing selected", [](InstallRequest& r) { r.nSet = -1; },
+         "ERROR! No graphic set is selected: Desc.txt lists none!"},
+        {"a row the catalogue could not use",
+         [](InstallRequest& r) {
+             r.strFlagsFile = r.strDossierFile = r.strStartFile = "";
+             r.strDescription = "Broken one";
+         },
+         "ERROR! The graphic set \"Broken one\" (line 9 of Desc.txt) does not give three usable "
+         "file names!"},
+        {"a row without a start-screen name", [](InstallRequest& r) { r.strStartFile = ""; },
+         "ERROR! The graphic set \"Desert camo\" (line 9 of Desc.txt) does not give three "
+         "usable file names!"},
+        // Taken as unsigned, -1 would ask for 4 GiB per block.
+        {"negative flags size", [](InstallRequest& r) { r.nFlagsSize = -1; },
+         "ERROR! Desc.txt gives the flags block a negative size (-1)!"},
+        {"negative dossier size", [](InstallRequest& r) { r.nDossierSize = -5; },
+         "ERROR! Desc.txt gives the dossier block a negative size (-5)!"},
+        {"negative start size, even with no start screen",
+         [](InstallRequest& r) {
+             r.nStartSize = -2147483647 - 1;
+             r.bNoStartScr = TRUE;
+         },
+         "ERROR! Desc.txt gives the start screen block a negative size (-2147483648)!"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.pszName);
+        CInstallBench b;
+        b.WriteArchive();
+        c.change(b.m_request);
+        int nOps = 0;
+        afx_test::SetFileOpHook([&nOps](afx_test::FileOp, const char*) {
+            ++nOps;
+            return afx_test::Fault::None;
+        });
+        b.m_bProbeHold = false;
+        b.Run();
+        afx_test::SetFileOpHook(nullptr);
+        ASSERT_EQ(b.m_messages.size(), 1u);
+        EXPECT_EQ(b.m_messages[0].first, c.pszText);
+        EXPECT_EQ(b.m_messages[0].second, kWarning);
+        EXPECT_EQ(nOps, 0);
+        EXPECT_EQ(b.m_folder.Read("game.dat"), b.m_archive);
+    }
+}
+
+TEST(Install, FilesHeldByAnotherProgram) {
+    for (const char* pszHeld : {"game.dat", "dos1.shp"}) {
+        SCOPED_TRACE(pszHeld);
+        CInstallBench b;
+        b.WriteArchive();
+        CFile other;
+        ASSERT_TRUE(other.Open(b.m_folder.Path(pszHeld).c_str(), CFile::modeRead));
+        b.Run();
+        ASSERT_EQ(b.m_messages.size(), 1u);
+        EXPECT_EQ(b.m_messages[0].first, std::string(pszHeld) == "game.dat"
+                                             ? "ERROR! Panzer2.dat file can not be opened!"
+                                             : "ERROR! dos1.shp file can not be opened!");
+        EXPECT_EQ(b.m_folder.Read("game.dat"), b.m_archive);
+    }
+}
+
+TEST(Install, TwoSetsInARow) {
+    CInstallBench b;
+    b.WriteArchive();
+    b.Run();
+    b.m_folder.Write("flag2.shp", Pattern(16, 0x91));
+    b.m_folder.Write("dos2.shp", Pattern(3, 0xA1));
+    b.m_request.strFlagsFile = "flag2.shp";
+    b.m_request.strDossierFile = "dos2.shp";
+    b.m_request.bNoStartScr = TRUE;
+    b.Run();
+    ASSERT_EQ(b.m_messages.size(), 1u);
+    EXPECT_EQ(b.m_messages[0].first, kDoneNoStart);
+    // The second set replaces the first one's blocks whole; the start screen stays the first's.
+    Bytes expected = b.With(b.WithAll(), "FLAGS1.SHP", Pattern(16, 0x91), 16);
+    expected = b.With(expected, "DOSSIER.SHP", Pattern(3, 0xA1), 20);
+    EXPECT_EQ(b.m_folder.Read("game.dat"), expected);
+}
+
+// Which file an operation touched, for the operation log.
+struct LoggedOp {
+    afx_test::FileOp op;
+    std::string strFile;
+    bool operator==(const LoggedOp& o) const { return op == o.op && strFile == o.strFile; }
+};
+
+std::vector<LoggedOp> LogOneInstall(CInstallBench& b) {
+    std::vector<LoggedOp> log;
+    afx_test::SetFileOpHook([&log](afx_test::FileOp op, const char* pszPath) {
+        const std::string strPath = pszPath;
+        log.push_back({op, strPath.substr(strPath.find_last_of('/') + 1)});
+        return afx_test::Fault::None;
+    });
+    b.m_bProbeHold = false;
+    b.Run();
+    afx_test::SetFileOpHook(nullptr);
+    return log;
+}
+
+TEST(Install, FileOperationsOfOneInstall) {
+    using afx_test::FileOp;
+    CInstallBench b;
+    b.WriteArchive();
+    const std::vector<LoggedOp> log = LogOneInstall(b);
+    std::vector<LoggedOp> want;
+    for (const char* pszSetFile : {"flag1.shp", "dos1.shp", "start1.shp"})
+        for (FileOp op : {FileOp::Open, FileOp::Length, FileOp::Read, FileOp::Close})
+            want.push_back({op, pszSetFile});
+    want.push_back({FileOp::Open, "game.dat"});
+    // The header, then each record up to the fourth match once: OTHER.SHP, then each target
+    // with the record that ends its slot.
+    for (int i = 0; i < 1 + 1 + 2 * 4; ++i)
+        want.push_back({FileOp::Read, "game.dat"});
+    for (FileOp op : {FileOp::Length, FileOp::Seek, FileOp::Write, FileOp::Seek, FileOp::Write,
+                      FileOp::Seek, FileOp::Write, FileOp::Flush, FileOp::Close})
+        want.push_back({op, "game.dat"});
+    EXPECT_EQ(log, want);
+}
+
+// Fails, or shortens, the k-th file operation of an install for every k. Whatever happens, no
+// success is claimed for writes that did not all land, the archive keeps its length, and no
+// byte outside the blocks meant to be written changes.
+TEST(Install, FaultSweep) {
+    using afx_test::Fault;
+    struct Branch {
+        const char* pszName;
+        std::function<void(InstallRequest&)> change;
+    };
+    const std::vector<Branch> branches = {
+        {"with start screen", [](InstallRequest&) {}},
+        {"no start screen", [](InstallRequest& r) { r.bNoStartScr = TRUE; }},
+        {"restore", [](InstallRequest& r) { r.strStartFile = "008startscr.SHP"; }},
+    };
+    for (const Branch& branch : branches) {
+        SCOPED_TRACE(branch.pszName);
+        CInstallBench clean;
+        branch.change(clean.m_request);
+        clean.WriteArchive();
+        const std::size_t nOps = LogOneInstall(clean).size();
+        ASSERT_EQ(clean.m_messages.size(), 1u);
+        ASSERT_EQ(clean.m_messages[0].second, kSuccess);
+        const Bytes installed = clean.m_folder.Read("game.dat");
+        // Bytes that an install may change: those that differ in the clean run's result.
+        std::vector<bool> mayChange(installed.size());
+        for (std::size_t i = 0; i < installed.size(); ++i)
+            mayChange[i] = installed[i] != clean.m_archive[i];
+
+        for (Fault fault : {Fault::Fail, Fault::Short}) {
+            for (std::size_t k = 1; k <= nOps; ++k) {
+                SCOPED_TRACE((fault == Fault::Fail ? "fail op " : "shorten op ") +
+                             std::to_string(k));
+                CInstallBench b;
+                branch.change(b.m_request);
+                b.WriteArchive();
+                b.m_bProbeHold = false;
+                std::size_t nSeen = 0, nAtMessage = 0;
+                bool bHit = false; // shortening means something for reads and writes only
+                afx_test::SetFileOpHook([&](afx_test::FileOp op, const char*) {
+                    if (++nSeen != k)
+                        return Fault::None;
+                    bHit = fault == Fault::Fail || op == afx_test::FileOp::Read ||
+                           op == afx_test::FileOp::Write;
+                    return fault;
+                });
+                bool bThrew = false;
+                try {
+                    InstallGraphicSet(b.m_request, [&](const CString& strText, UINT nType) {
+                        nAtMessage = nSeen;
+                        b.m_messages.push_back({strText.str(), nType});
+                    });
+                } catch (const CFileException&) {
+                    bThrew = true;
+                }
+                afx_test::SetFileOpHook(nullptr);
+                EXPECT_LE(b.m_messages.size() + (bThrew ? 1u : 0u), 1u);
+                // A success must be true: a fault before it may only have been one that the
+                // install rightly did without (a short read of a record the scan no longer
+                // needs). The archive's closing, after the message, cannot undo it.
+                const Bytes after = b.m_folder.Read("game.dat");
+                const bool bSuccess = !b.m_messages.empty() && b.m_messages[0].second == kSuccess;
+                if (bSuccess && bHit && k <= nAtMessage) {
+                    EXPECT_EQ(after, installed);
+                    EXPECT_EQ(fault, Fault::Short);
+                }
+                ASSERT_EQ(after.size(), b.m_archive.size());
+                for (std::size_t i = 0; i < after.size(); ++i) {
+                    if (!mayChange[i] && after[i] != b.m_archive[i]) {
+                        ADD_FAILURE() << "byte " << i << " changed";
+                        break;
+                    }
+                }
+            }
+        }
+    }
+}
+
+} // namespace
