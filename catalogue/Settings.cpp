@@ -80,7 +80,7 @@ bool WriteSettingsFile(const char* pszFolder, const char* pszDatPath) {
         CFile::Remove(temp.c_str());
         throw;
     }
-    if (!CFile::ReplaceFile(temp.c_str(), target.c_str())) {
+    if (!CFile::Replace(temp.c_str(), target.c_str())) {
         CFile::Remove(temp.c_str());
         return false;
     }

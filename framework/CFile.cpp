@@ -151,7 +151,7 @@ void CFile::Abort() {
     m_hFile = hFileNull;
 }
 
-BOOL CFile::ReplaceFile(const char* pszSource, const char* pszTarget, CFileException* pError) {
+BOOL CFile::Replace(const char* pszSource, const char* pszTarget, CFileException* pError) {
     if (!pszSource || !pszTarget) {
         Fill(pError, CFileException::badPath, -1, pszTarget);
         return FALSE;

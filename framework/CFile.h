@@ -45,7 +45,8 @@ public:
     const CString& GetFilePath() const { return m_strFileName; }
 
     // Moves pszSource over pszTarget in one step, replacing it (written through to the disk).
-    static BOOL ReplaceFile(const char* pszSource, const char* pszTarget, CFileException* pError = nullptr);
+    // Not named ReplaceFile: <windows.h> makes that name a macro.
+    static BOOL Replace(const char* pszSource, const char* pszTarget, CFileException* pError = nullptr);
     // Deletes a file; returns FALSE when it could not.
     static BOOL Remove(const char* pszFileName);
 

@@ -142,12 +142,12 @@ TEST(FileCases, ReplaceAndRemove) {
     dir.Write("target", Text("the old, longer content"));
     dir.Write("source", Text("new"));
     CFileException e;
-    EXPECT_TRUE(CFile::ReplaceFile(dir.Path("source").c_str(), dir.Path("target").c_str(), &e));
+    EXPECT_TRUE(CFile::Replace(dir.Path("source").c_str(), dir.Path("target").c_str(), &e));
     EXPECT_EQ(dir.Read("target"), Text("new"));
     EXPECT_FALSE(std::filesystem::exists(dir.Path("source")));
 
     // A missing source leaves the target as it is.
-    EXPECT_FALSE(CFile::ReplaceFile(dir.Path("source").c_str(), dir.Path("target").c_str(), &e));
+    EXPECT_FALSE(CFile::Replace(dir.Path("source").c_str(), dir.Path("target").c_str(), &e));
     EXPECT_EQ(e.m_cause, CFileException::fileNotFound);
     EXPECT_EQ(dir.Read("target"), Text("new"));
 
