@@ -1,0 +1,21 @@
+# cmake -DEXE=<file> -DOBJDUMP=<objdump> -P CheckImports.cmake
+# Fails unless EXE is a GUI program that imports only DLLs that come with Windows.
+execute_process(COMMAND ${OBJDUMP} -p ${EXE} OUTPUT_VARIABLE dump RESULT_VARIABLE rc)
+cmake_minimum_required(VERSION 3.20)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "objdump failed on ${EXE}")
+endif()
+if(NOT dump MATCHES "Subsystem[ \t]+00000002")
+  message(FATAL_ERROR "${EXE} is not a GUI-subsystem program")
+endif()
+set(system kernel32.dll user32.dll gdi32.dll comctl32.dll comdlg32.dll msvcrt.dll advapi32.dll
+    shell32.dll ole32.dll)
+string(REGEX MATCHALL "DLL Name: [^\r\n]+" names "${dump}")
+foreach(entry ${names})
+  string(REPLACE "DLL Name: " "" dll "${entry}")
+  string(TOLOWER "${dll}" dll)
+  if(NOT dll IN_LIST system)
+    message(FATAL_ERROR "${EXE} imports ${dll}, which Windows does not provide")
+  endif()
+  message(STATUS "imports ${dll}")
+endforeach()

@@ -1,0 +1,226 @@
+// The main dialog as a person meets it: where it opens, what it shows, how it closes.
+#include "harness.h"
+
+#include "res/resource.h"
+
+#include <gtest/gtest.h>
+
+using namespace e2e;
+
+namespace {
+
+// Starts the tool on a minimal layout and waits for its dialog.
+struct CDialogRun {
+    CProgramRun run;
+    HWND dlg = nullptr;
+    bool Open() {
+        return run.WriteMinimalLayout() && run.Start() && (dlg = run.WaitMainDialog()) != nullptr;
+    }
+};
+
+// Polls until the condition holds; false after the deadline.
+template <class F> bool WaitFor(F condition, DWORD ms = 5000) {
+    for (DWORD waited = 0; waited < ms; waited += 25) {
+        if (condition())
+            return true;
+        Sleep(25);
+    }
+    return condition();
+}
+
+bool HasRedPixels(RECT r) {
+    HDC screen = GetDC(nullptr);
+    int red = 0;
+    for (int y = r.top; y < r.bottom; ++y)
+        for (int x = r.left; x < r.right; ++x) {
+            const COLORREF c = GetPixel(screen, x, y);
+            if (GetRValue(c) > 150 && GetGValue(c) < 90 && GetBValue(c) < 90)
+                ++red;
+        }
+    ReleaseDC(nullptr, screen);
+    return red >= 10;
+}
+
+void PostKey(HWND h, UINT vk) {
+    PostMessageA(h, WM_KEYDOWN, vk, 1);
+    PostMessageA(h, WM_KEYUP, vk, 0xC0000001);
+}
+
+TEST(MainDialog, OpensCentredWithItsCaptionIconAndFocusOnExit) {
+    CDialogRun d;
+    ASSERT_TRUE(d.Open());
+    EXPECT_EQ(WindowText(d.dlg), "Kestrovane");
+
+    RECT rc;
+    GetWindowRect(d.dlg, &rc);
+    const int cxScreen = GetSystemMetrics(SM_CXSCREEN), cyScreen = GetSystemMetrics(SM_CYSCREEN);
+    EXPECT_NEAR((rc.left + rc.right) / 2, cxScreen / 2, 2);
+    EXPECT_NEAR((rc.top + rc.bottom) / 2, cyScreen / 2, 2);
+
+    // The icon in the caption: red arrows at its left end.
+    EXPECT_TRUE(HasRedPixels({rc.left, rc.top, rc.left + 28, rc.top + 28}));
+
+    HWND exitButton = GetDlgItem(d.dlg, IDOK);
+    EXPECT_EQ(FocusedWindow(d.dlg), exitButton);
+    EXPECT_EQ(LOWORD(SendMessageA(d.dlg, DM_GETDEFID, 0, 0)), IDOK);
+    EXPECT_EQ(GetWindowLongA(exitButton, GWL_STYLE) & BS_TYPEMASK, BS_DEFPUSHBUTTON);
+
+    const LONG style = GetWindowLongA(d.dlg, GWL_STYLE);
+    EXPECT_TRUE(style & WS_MINIMIZEBOX);
+    EXPECT_FALSE(style & WS_MAXIMIZEBOX);
+    EXPECT_FALSE(style & WS_THICKFRAME);
+    EXPECT_TRUE(GetWindowLongA(d.dlg, GWL_EXSTYLE) & WS_EX_APPWINDOW);
+
+    EXPECT_TRUE(SaveScreenshot(d.dlg, ScreenshotDir() + "\\main-dialog.bmp"));
+}
+
+TEST(MainDialog, ControlsStandWhereTheTemplatePutsThem) {
+    CDialogRun d;
+    ASSERT_TRUE(d.Open());
+    // Dialog base units from the client area, which the template makes 332 x 261 units.
+    RECT client;
+    GetClientRect(d.dlg, &client);
+    const double pxPerUnitX = client.right / 332.0, pxPerUnitY = client.bottom / 261.0;
+    ASSERT_GT(pxPerUnitX, 1.0);
+
+    struct Control {
+        int id;
+        const char* pszClass;
+        const char* pszText;
+        int x, y, w, h;
+    };
+    const Control controls[] = {
+        {IDOK, "Button", "EXIT", 149, 241, 26, 14},
+        {IDC_DATPATH, "Edit", nullptr, 71, 92, 210, 14},
+        {IDC_BROWSE, "Button", "Browse", 161, 74, 33, 14},
+        {IDC_SETS, "ComboBox", nullptr, 41, 169, 253, -1},
+        {IDC_INSTALL, "Button", "Install Flags1, Dossier and StartScr!", 111, 151, 121, 14},
+        {IDC_NOSTARTSCR, "Button", "Don't use STARTSCR switching!", 113, 125, 120, 10},
+    };
+    POINT origin = {0, 0};
+    ClientToScreen(d.dlg, &origin);
+    for (const Control& c : controls) {
+        SCOPED_TRACE(c.id);
+        HWND h = GetDlgItem(d.dlg, c.id);
+        ASSERT_TRUE(h);
+        EXPECT_EQ(ClassName(h), c.pszClass);
+        if (c.pszText) {
+            EXPECT_EQ(WindowText(h), c.pszText);
+        }
+        EXPECT_TRUE(GetWindowLongA(h, GWL_STYLE) & WS_TABSTOP);
+        RECT r;
+        GetWindowRect(h, &r);
+        EXPECT_NEAR(r.left - origin.x, c.x * pxPerUnitX, 2.0);
+        EXPECT_NEAR(r.top - origin.y, c.y * pxPerUnitY, 2.0);
+        EXPECT_NEAR(r.right - r.left, c.w * pxPerUnitX, 2.0);
+        if (c.h > 0) {
+            EXPECT_NEAR(r.bottom - r.top, c.h * pxPerUnitY, 2.0);
+        }
+    }
+    EXPECT_TRUE(GetWindowLongA(GetDlgItem(d.dlg, IDC_DATPATH), GWL_STYLE) & ES_AUTOHSCROLL);
+    const LONG comboStyle = GetWindowLongA(GetDlgItem(d.dlg, IDC_SETS), GWL_STYLE);
+    EXPECT_EQ(comboStyle & 3, CBS_DROPDOWN);
+    EXPECT_FALSE(comboStyle & (CBS_SORT | CBS_AUTOHSCROLL));
+
+    // The pictures show at their own pixel sizes (a sunken frame may add its edge).
+    struct Picture {
+        int x, y, cx, cy;
+    };
+    const Picture pictures[] = {{55, 5, 323, 9},   {7, 6, 45, 66},    {287, 6, 56, 66},
+                                {57, 14, 88, 66},  {207, 14, 88, 66}, {133, 14, 88, 66}};
+    int found = 0;
+    for (HWND h = GetWindow(d.dlg, GW_CHILD); h; h = GetWindow(h, GW_HWNDNEXT)) {
+        if ((GetWindowLongA(h, GWL_STYLE) & SS_TYPEMASK) != SS_BITMAP || ClassName(h) != "Static")
+            continue;
+        RECT r;
+        GetWindowRect(h, &r);
+        for (const Picture& p : pictures) {
+            if (std::abs(r.left - origin.x - p.x * pxPerUnitX) > 2 ||
+                std::abs(r.top - origin.y - p.y * pxPerUnitY) > 2)
+                continue;
+            ++found;
+            EXPECT_GE(r.right - r.left, p.cx);
+            EXPECT_LE(r.right - r.left, p.cx + 4);
+            EXPECT_GE(r.bottom - r.top, p.cy);
+            EXPECT_LE(r.bottom - r.top, p.cy + 4);
+        }
+    }
+    EXPECT_EQ(found, 6);
+}
+
+TEST(MainDialog, TabVisitsTheControlsInTemplateOrder) {
+    CDialogRun d;
+    ASSERT_TRUE(d.Open());
+    const int order[] = {IDOK, IDC_DATPATH, IDC_BROWSE, IDC_SETS, IDC_INSTALL, IDC_NOSTARTSCR, IDOK};
+    for (size_t i = 0; i + 1 < sizeof order / sizeof order[0]; ++i) {
+        HWND next = GetNextDlgTabItem(d.dlg, GetDlgItem(d.dlg, order[i]), FALSE);
+        EXPECT_EQ(GetDlgCtrlID(next), order[i + 1]) << "after " << order[i];
+    }
+}
+
+TEST(MainDialog, CheckBoxFlipsOnEveryClick) {
+    CDialogRun d;
+    ASSERT_TRUE(d.Open());
+    HWND box = GetDlgItem(d.dlg, IDC_NOSTARTSCR);
+    EXPECT_FALSE(IsChecked(box));
+    for (int click = 1; click <= 4; ++click) {
+        PostMessageA(box, BM_CLICK, 0, 0);
+        ASSERT_TRUE(Sync(d.dlg));
+        EXPECT_EQ(IsChecked(box), click % 2 == 1) << "click " << click;
+    }
+}
+
+TEST(MainDialog, MinimisesAndRestoresButNeverMaximises) {
+    CDialogRun d;
+    ASSERT_TRUE(d.Open());
+    RECT before;
+    GetWindowRect(d.dlg, &before);
+    // A double click on the caption maximises a window that has a maximise box; not this one.
+    PostMessageA(d.dlg, WM_NCLBUTTONDBLCLK, HTCAPTION, MAKELPARAM(before.left + 60, before.top + 8));
+    ASSERT_TRUE(Sync(d.dlg));
+    EXPECT_FALSE(WaitFor([&] { return IsZoomed(d.dlg) != FALSE; }, 500));
+    PostMessageA(d.dlg, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    ASSERT_TRUE(WaitFor([&] { return IsIconic(d.dlg) != FALSE; }));
+    // Painting while minimised must not upset the program.
+    RedrawWindow(d.dlg, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    ASSERT_TRUE(Sync(d.dlg));
+    PostMessageA(d.dlg, WM_SYSCOMMAND, SC_RESTORE, 0);
+    ASSERT_TRUE(WaitFor([&] { return IsIconic(d.dlg) == FALSE; }));
+    ASSERT_TRUE(Sync(d.dlg));
+    RECT after;
+    GetWindowRect(d.dlg, &after);
+    EXPECT_EQ(after.right - after.left, before.right - before.left);
+    EXPECT_EQ(after.bottom - after.top, before.bottom - before.top);
+}
+
+// Every way of closing the dialog ends the program.
+TEST(MainDialog, ClosesByExitEnterSpaceEscapeAndCloseBox) {
+    struct Way {
+        const char* pszName;
+        void (*close)(HWND dlg);
+    };
+    const Way ways[] = {
+        {"EXIT", [](HWND dlg) { Click(dlg, IDOK); }},
+        {"Enter in the path box",
+         [](HWND dlg) {
+             SetText(GetDlgItem(dlg, IDC_DATPATH), "Z:\\typed\\by\\hand.dat");
+             PostKey(GetDlgItem(dlg, IDC_DATPATH), VK_RETURN);
+         }},
+        {"Space on EXIT", [](HWND dlg) { PostKey(GetDlgItem(dlg, IDOK), VK_SPACE); }},
+        {"Escape", [](HWND dlg) { PostKey(GetDlgItem(dlg, IDOK), VK_ESCAPE); }},
+        {"close box", [](HWND dlg) { PostMessageA(dlg, WM_SYSCOMMAND, SC_CLOSE, 0); }},
+    };
+    for (const Way& way : ways) {
+        SCOPED_TRACE(way.pszName);
+        CDialogRun d;
+        ASSERT_TRUE(d.Open());
+        const std::string settingsBefore = ReadWholeFile(d.run.ToolPathOf("pg2_flags.ini"));
+        way.close(d.dlg);
+        DWORD code = 0;
+        EXPECT_TRUE(d.run.WaitExit(5000, &code));
+        // Nothing is saved on the way out.
+        EXPECT_EQ(ReadWholeFile(d.run.ToolPathOf("pg2_flags.ini")), settingsBefore);
+    }
+}
+
+} // namespace
