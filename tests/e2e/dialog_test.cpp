@@ -224,3 +224,35 @@ TEST(MainDialog, ClosesByExitEnterSpaceEscapeAndCloseBox) {
 }
 
 } // namespace
+
+namespace {
+
+// The caption of every message box is the executable's name: a renamed copy shows its own name.
+TEST(MessageBoxes, CaptionFollowsTheExecutablesName) {
+    struct Case {
+        const char* pszExe;
+        const char* pszCaption;
+    };
+    const Case cases[] = {{"Kestrovane.exe", "Kestrovane"}, {"Other Name.exe", "Other Name"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.pszExe);
+        CProgramRun run;
+        // No settings file: the start-up error box, before any window.
+        const std::string exe = run.PathOf(c.pszExe);
+        ASSERT_TRUE(CopyFileA(KestrovanePath().c_str(), exe.c_str(), FALSE));
+        ASSERT_TRUE(run.Start(exe));
+        const CMessageBoxInfo box = run.WaitAndReadMessageBox();
+        ASSERT_TRUE(box.m_h);
+        EXPECT_EQ(box.m_strCaption, c.pszCaption);
+        EXPECT_EQ(box.m_strText, "ERROR! Pg2_flags.ini can not be opened!");
+        EXPECT_EQ(box.m_icon, EIcon::Error);
+        EXPECT_EQ(box.m_buttons, std::vector<int>{IDOK});
+        EXPECT_TRUE(run.WaitMainDialog(300) == nullptr);
+        PostOk(box.m_h);
+        DWORD code = 0;
+        ASSERT_TRUE(run.WaitExit(5000, &code));
+        EXPECT_EQ(code, 1u);
+    }
+}
+
+} // namespace
