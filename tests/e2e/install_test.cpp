@@ -1,0 +1,214 @@
+// Install through the real dialog: choose a set, the check box and the path, press Install, read
+// the message box, and compare the archive byte for byte.
+#include "tests/e2e/harness.h"
+
+#include "res/resource.h"
+#include "tools/ArchiveBytes.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace {
+
+using e2e::CMessageBoxInfo;
+using e2e::CProgramRun;
+using kvtools::ArchiveEntry;
+using kvtools::Bytes;
+
+// A filler follows each target: the record right after a matched one only ends its slot.
+const std::vector<ArchiveEntry> kEntries = {
+    {"OTHER.SHP", 40}, {"DOSSIER.SHP", 32},  {"A", 8}, {"FLAGS1.SHP", 32},
+    {"B", 8},          {"STARTSCR.SHP", 32}, {"C", 8}, {"STRT.SHP", 32},
+    {"D", 8}};
+enum { kDossier = 1, kFlags = 3, kStart = 5, kStrt = 7 };
+constexpr int kFlagsSize = 16, kDossierSize = 20, kStartSize = 24;
+
+std::string Str(const Bytes& b) {
+    return std::string(b.begin(), b.end());
+}
+
+std::string Pattern(std::size_t n, unsigned char first) {
+    std::string s(n, '\0');
+    for (std::size_t i = 0; i < n; ++i)
+        s[i] = static_cast<char>(first + i);
+    return s;
+}
+
+// strArchive with strBlock, zero-filled to nSize, over the data of entry i.
+std::string With(std::string strArchive, std::size_t i, std::string strBlock, int nSize) {
+    strBlock.resize(static_cast<std::size_t>(nSize), '\0');
+    strArchive.replace(kvtools::EntryOffset(kEntries, i), strBlock.size(), strBlock);
+    return strArchive;
+}
+
+// Two sets: "Set A" with its own start screen, "Set B" taking it from STRT.SHP.
+class CInstallRun : public CProgramRun {
+public:
+    bool Prepare(const std::string& strDatPath) {
+        m_strArchive = Str(kvtools::BuildArchive(kEntries));
+        return WriteFile("Panzer2.dat", m_strArchive) && WriteSettings(strDatPath) &&
+               WriteCatalogue(kFlagsSize, kDossierSize, kStartSize,
+                              {{"fa.shp", "da.shp", "sa.shp", "Set A"},
+                               {"fb.shp", "db.shp", "008StartScr.SHP", "Set B"}}) &&
+               WriteFile("RararIzorevo\\fa.shp", Pattern(10, 0x11)) &&
+               WriteFile("RararIzorevo\\da.shp", Pattern(20, 0x21)) &&
+               WriteFile("RararIzorevo\\sa.shp", Pattern(24, 0x31)) &&
+               WriteFile("RararIzorevo\\fb.shp", Pattern(16, 0x41)) &&
+               WriteFile("RararIzorevo\\db.shp", Pattern(5, 0x51));
+    }
+    bool Prepare() { return Prepare(PathOf("Panzer2.dat")); }
+
+    std::string SetA() const {
+        std::string s = With(m_strArchive, kDossier, Pattern(20, 0x21), kDossierSize);
+        s = With(s, kFlags, Pattern(10, 0x11), kFlagsSize);
+        return With(s, kStart, Pattern(24, 0x31), kStartSize);
+    }
+    std::string SetBOver(std::string s, bool bStart) const {
+        s = With(s, kDossier, Pattern(5, 0x51), kDossierSize);
+        s = With(s, kFlags, Pattern(16, 0x41), kFlagsSize);
+        if (bStart) {
+            s = With(s, kStart,
+                     m_strArchive.substr(kvtools::EntryOffset(kEntries, kStrt), kStartSize),
+                     kStartSize);
+        }
+        return s;
+    }
+
+    // Presses Install and reads the message box that answers it.
+    CMessageBoxInfo Install(HWND dlg) {
+        m_hDlg = dlg;
+        e2e::Click(dlg, IDC_INSTALL);
+        return WaitAndReadMessageBox();
+    }
+    // Dismisses a message box and waits until Install has let go of strPath, when one is
+    // named: the archive is closed only once the message is gone.
+    bool Dismiss(HWND box, const std::string& strPath) {
+        e2e::PostOk(box);
+        for (int i = 0; i < 200; ++i) {
+            if (!IsWindow(box) || !IsWindowVisible(box)) {
+                if (strPath.empty())
+                    return e2e::Sync(m_hDlg);
+                e2e::CFileHold hold(strPath);
+                if (hold.IsOpen())
+                    return e2e::Sync(m_hDlg);
+            }
+            Sleep(25);
+        }
+        return false;
+    }
+    bool Dismiss(HWND box) { return Dismiss(box, PathOf("Panzer2.dat")); }
+
+    std::string Archive() const { return e2e::ReadWholeFile(PathOf("Panzer2.dat")); }
+
+    std::string m_strArchive;
+    HWND m_hDlg = nullptr;
+};
+
+void ExpectBox(const CMessageBoxInfo& box, const std::string& strText, e2e::EIcon icon) {
+    ASSERT_TRUE(box.m_h) << "no message box";
+    EXPECT_EQ(box.m_strText, strText);
+    EXPECT_EQ(box.m_strCaption, "Kestrovane");
+    EXPECT_EQ(box.m_buttons, std::vector<int>{IDOK});
+    EXPECT_EQ(box.m_icon, icon) << e2e::IconName(box.m_icon);
+}
+
+TEST(InstallE2E, TwoSetsInARowTheSecondWithoutStartScreen) {
+    CInstallRun run;
+    ASSERT_TRUE(run.Prepare());
+    ASSERT_TRUE(run.Start());
+    HWND dlg = run.WaitMainDialog();
+    ASSERT_TRUE(dlg);
+
+    CMessageBoxInfo box = run.Install(dlg);
+    ExpectBox(box,
+              "Congratulations! Flags, Dossier and Startscr for Set A have been successfully "
+              "installed!",
+              e2e::EIcon::Information);
+    {
+        // The archive stays held, without sharing, until the message is dismissed.
+        e2e::CFileHold hold(run.PathOf("Panzer2.dat"));
+        EXPECT_FALSE(hold.IsOpen());
+    }
+    ASSERT_TRUE(run.Dismiss(box.m_h));
+    EXPECT_EQ(run.Archive(), run.SetA());
+
+    SendMessageTimeoutA(GetDlgItem(dlg, IDC_SETS), CB_SETCURSEL, 1, 0, SMTO_BLOCK, 2000, nullptr);
+    PostMessageA(GetDlgItem(dlg, IDC_NOSTARTSCR), BM_CLICK, 0, 0);
+    ASSERT_TRUE(e2e::Sync(dlg));
+    EXPECT_TRUE(e2e::IsChecked(GetDlgItem(dlg, IDC_NOSTARTSCR)));
+    box = run.Install(dlg);
+    ExpectBox(box, "Congratulations! Flags, Dossier for Set B have been successfully installed!",
+              e2e::EIcon::Information);
+    ASSERT_TRUE(run.Dismiss(box.m_h));
+    // Set B's blocks replace Set A's whole; the start screen stays Set A's.
+    EXPECT_EQ(run.Archive(), run.SetBOver(run.SetA(), false));
+
+    PostMessageA(GetDlgItem(dlg, IDC_NOSTARTSCR), BM_CLICK, 0, 0);
+    ASSERT_TRUE(e2e::Sync(dlg));
+    box = run.Install(dlg);
+    ExpectBox(box,
+              "Congratulations! Flags, Dossier and Startscr for Set B have been successfully "
+              "installed!",
+              e2e::EIcon::Information);
+    ASSERT_TRUE(run.Dismiss(box.m_h));
+    EXPECT_EQ(run.Archive(), run.SetBOver(run.SetA(), true));
+}
+
+TEST(InstallE2E, ArchiveThatCannotBeOpened) {
+    CInstallRun run;
+    ASSERT_TRUE(run.Prepare(run.PathOf("Elsewhere.dat")));
+    ASSERT_TRUE(run.Start());
+    HWND dlg = run.WaitMainDialog();
+    ASSERT_TRUE(dlg);
+    const std::string strError = "ERROR! Panzer2.dat file can not be opened!";
+
+    // Missing, whatever its name.
+    CMessageBoxInfo box = run.Install(dlg);
+    ExpectBox(box, strError, e2e::EIcon::Exclamation);
+    ASSERT_TRUE(run.Dismiss(box.m_h));
+
+    // Held open by another program.
+    ASSERT_TRUE(e2e::SetText(GetDlgItem(dlg, IDC_DATPATH), run.PathOf("Panzer2.dat")));
+    {
+        e2e::CFileHold hold(run.PathOf("Panzer2.dat"));
+        ASSERT_TRUE(hold.IsOpen());
+        box = run.Install(dlg);
+        ExpectBox(box, strError, e2e::EIcon::Exclamation);
+        ASSERT_TRUE(run.Dismiss(box.m_h, ""));
+    }
+    EXPECT_EQ(run.Archive(), run.m_strArchive);
+
+    // A set file held open names that file.
+    {
+        e2e::CFileHold hold(run.ToolPathOf("da.shp"));
+        ASSERT_TRUE(hold.IsOpen());
+        box = run.Install(dlg);
+        ExpectBox(box, "ERROR! da.shp file can not be opened!", e2e::EIcon::Exclamation);
+        ASSERT_TRUE(run.Dismiss(box.m_h, ""));
+    }
+    EXPECT_EQ(run.Archive(), run.m_strArchive);
+}
+
+TEST(InstallE2E, TypedPathIsUsedButNotSaved) {
+    CInstallRun run;
+    ASSERT_TRUE(run.Prepare());
+    ASSERT_TRUE(run.WriteFile("Other.dat", run.m_strArchive));
+    const std::string strSettings = e2e::ReadWholeFile(run.ToolPathOf("pg2_flags.ini"));
+    ASSERT_TRUE(run.Start());
+    HWND dlg = run.WaitMainDialog();
+    ASSERT_TRUE(dlg);
+
+    ASSERT_TRUE(e2e::SetText(GetDlgItem(dlg, IDC_DATPATH), run.PathOf("Other.dat")));
+    CMessageBoxInfo box = run.Install(dlg);
+    ExpectBox(box,
+              "Congratulations! Flags, Dossier and Startscr for Set A have been successfully "
+              "installed!",
+              e2e::EIcon::Information);
+    ASSERT_TRUE(run.Dismiss(box.m_h, run.PathOf("Other.dat")));
+    EXPECT_EQ(e2e::ReadWholeFile(run.PathOf("Other.dat")), run.SetA());
+    EXPECT_EQ(run.Archive(), run.m_strArchive);
+    EXPECT_EQ(e2e::ReadWholeFile(run.ToolPathOf("pg2_flags.ini")), strSettings);
+}
+
+} // namespace
