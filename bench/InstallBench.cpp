@@ -1,0 +1,168 @@
+// The install of a set with three 64 KiB blocks into a 400-entry archive, beside the floor for
+// the same work written straight on POSIX calls: each set file opened exclusively, measured, read
+// and closed; the archive opened exclusively, its header and records read one read each, three
+// positioned writes, one fsync, close. Their ratio is what the file layer and the tool cost.
+#include "BenchData.h"
+#include "SysCallCount.h"
+
+#include "archive/ArchiveScan.h"
+#include "archive/Install.h"
+#include "framework/MessageBoxType.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cstring>
+#include <fcntl.h>
+#include <strings.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+constexpr int kBlock = 64 * 1024;
+constexpr unsigned kEntries = 400;
+constexpr std::uint32_t kFillerRoom = 1024;
+
+struct CInstallFiles {
+    CTempFolder folder;
+    std::string strArchive;
+    CInstallFiles() {
+        // The closing record makes 401 records; the targets come last, so every one is read.
+        folder.Write("Panzer2.dat", TargetsLastArchive(kEntries + 1, kFillerRoom, kBlock));
+        strArchive = folder.Path("Panzer2.dat");
+        for (const char* pszName : {"flags.shp", "dossier.shp", "start.shp"}) {
+            Bytes b;
+            padWithPatternFrom(b, kBlock, static_cast<unsigned>(std::strlen(pszName)));
+            folder.Write(pszName, b);
+        }
+    }
+    static void padWithPatternFrom(Bytes& b, std::size_t nSize, unsigned nSeed) {
+        while (b.size() < nSize)
+            b.push_back(static_cast<std::uint8_t>(b.size() * 13 + nSeed));
+    }
+};
+
+const CInstallFiles& Files() {
+    static CInstallFiles files;
+    return files;
+}
+
+InstallRequest Request() {
+    InstallRequest r;
+    r.strFolder = Files().folder.Prefix().c_str();
+    r.nSet = 0;
+    r.strFlagsFile = "flags.shp";
+    r.strDossierFile = "dossier.shp";
+    r.strStartFile = "start.shp";
+    r.strDescription = "Benchmark set";
+    r.nFlagsSize = r.nDossierSize = r.nStartSize = kBlock;
+    r.strArchivePath = Files().strArchive.c_str();
+    return r;
+}
+
+void BM_Install(benchmark::State& state) {
+    const InstallRequest request = Request();
+    UINT nLastType = 0;
+    const InstallMessageFn showMessage = [&nLastType](const CString&, UINT nType) {
+        nLastType = nType;
+    };
+    {
+        CSysCallCount count;
+        InstallGraphicSet(request, showMessage);
+        if (nLastType != (afx_mb::kIconInformation | afx_mb::kOk)) {
+            state.SkipWithError("the install did not succeed");
+            return;
+        }
+        state.counters["ops"] = count.Total();
+        state.counters["reads"] = count.Of(afx_test::FileOp::Read);
+        state.counters["writes"] = count.Of(afx_test::FileOp::Write);
+    }
+    for (auto _ : state)
+        InstallGraphicSet(request, showMessage);
+}
+BENCHMARK(BM_Install)->Unit(benchmark::kMicrosecond)->UseRealTime();
+
+int OpenExclusive(const std::string& strPath, int nFlags) {
+    const int fd = ::open(strPath.c_str(), nFlags | O_CLOEXEC);
+    if (fd >= 0 && ::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        ::close(fd);
+        return -1;
+    }
+    return fd;
+}
+
+bool ReadSetFile(const std::string& strPath, std::vector<unsigned char>& block) {
+    const int fd = OpenExclusive(strPath, O_RDONLY);
+    if (fd < 0)
+        return false;
+    struct stat st;
+    bool bOk = ::fstat(fd, &st) == 0 && static_cast<std::size_t>(st.st_size) <= block.size() &&
+               ::read(fd, block.data(), static_cast<std::size_t>(st.st_size)) == st.st_size;
+    return ::close(fd) == 0 && bOk;
+}
+
+DWORD Offset(const unsigned char* p) {
+    return p[0] | p[1] << 8 | p[2] << 16 | static_cast<DWORD>(p[3]) << 24;
+}
+
+// The floor. No room checks and no messages: only the calls and the bytes.
+bool BaselineInstall(std::vector<unsigned char>* blocks, const std::string& strFolder,
+                     const std::string& strArchive) {
+    const char* const names[3] = {"dossier.shp", "flags.shp", "start.shp"};
+    for (int b = 0; b < 3; ++b) {
+        std::fill(blocks[b].begin(), blocks[b].end(), 0);
+        if (!ReadSetFile(strFolder + names[b], blocks[b]))
+            return false;
+    }
+    const int fd = OpenExclusive(strArchive, O_RDWR);
+    if (fd < 0)
+        return false;
+    unsigned char header[kArchiveHeaderSize];
+    if (::read(fd, header, sizeof header) != sizeof header) {
+        ::close(fd);
+        return false;
+    }
+    const unsigned nRecords = header[0] + 256u * header[1];
+    DWORD dwOffset[targetCount] = {};
+    int nFound = 0;
+    unsigned char record[kArchiveRecordSize];
+    for (unsigned i = 0; i < nRecords && nFound < targetCount; ++i) {
+        if (::read(fd, record, sizeof record) != sizeof record)
+            break;
+        for (int t = 0; t < targetCount; ++t) {
+            if (strncasecmp(reinterpret_cast<const char*>(record + 4), ArchiveTargetName(t),
+                            kArchiveNameSize) == 0) {
+                dwOffset[t] = Offset(record);
+                ++nFound;
+                // The record after a target ends its room.
+                if (::read(fd, record, sizeof record) != sizeof record)
+                    i = nRecords;
+                ++i;
+                break;
+            }
+        }
+    }
+    bool bOk = nFound == targetCount;
+    for (int b = 0; b < 3 && bOk; ++b)
+        bOk = ::pwrite(fd, blocks[b].data(), blocks[b].size(), dwOffset[b]) ==
+              static_cast<ssize_t>(blocks[b].size());
+    bOk = ::fsync(fd) == 0 && bOk;
+    return ::close(fd) == 0 && bOk;
+}
+
+void BM_InstallBaseline(benchmark::State& state) {
+    std::vector<unsigned char> blocks[3] = {std::vector<unsigned char>(kBlock),
+                                            std::vector<unsigned char>(kBlock),
+                                            std::vector<unsigned char>(kBlock)};
+    const std::string strFolder = Files().folder.Prefix();
+    if (!BaselineInstall(blocks, strFolder, Files().strArchive)) {
+        state.SkipWithError("the baseline install failed");
+        return;
+    }
+    for (auto _ : state)
+        benchmark::DoNotOptimize(BaselineInstall(blocks, strFolder, Files().strArchive));
+}
+BENCHMARK(BM_InstallBaseline)->Unit(benchmark::kMicrosecond)->UseRealTime();
+
+} // namespace
