@@ -57,7 +57,14 @@ bool IsMainDialog(HWND h) {
     return edit && !IsMessageBox(h);
 }
 
-bool IsFileDialog(HWND h) { return GetDlgItem(h, 0x480) != nullptr; }
+// The file-name field: the edit edt1 (0x480), or in Wine's explorer-style dialog without a hook
+// the combo box cmb13 (0x47C), whose edit takes WM_SETTEXT the same way.
+HWND FileNameField(HWND h) {
+    HWND field = GetDlgItem(h, 0x480);
+    return field ? field : GetDlgItem(h, 0x47C);
+}
+
+bool IsFileDialog(HWND h) { return FileNameField(h) != nullptr; }
 
 bool WriteBmp(const std::string& path, int w, int h, const std::vector<unsigned char>& bits) {
     int stride = (w * 3 + 3) & ~3;
@@ -440,7 +447,7 @@ CMessageBoxInfo CProgramRun::WaitAndReadMessageBox(DWORD ms) {
 
 bool CProgramRun::ChooseFile(const std::string& windowsPath, DWORD ms) {
     HWND dlg = WaitFileDialog(ms);
-    if (!dlg || !SetText(GetDlgItem(dlg, 0x480), windowsPath))
+    if (!dlg || !SetText(FileNameField(dlg), windowsPath))
         return false;
     PostOk(dlg);
     return true;

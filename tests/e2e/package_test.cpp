@@ -1,0 +1,104 @@
+// The release zip as a new user meets it: unpacked into a fresh folder, pointed at an archive with
+// Browse, one set of the example catalogue installed.
+#include "harness.h"
+
+#include "res/resource.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+using namespace e2e;
+
+namespace {
+
+std::string Pattern(char c, size_t n) {
+    std::string s;
+    for (size_t i = 0; i < n; ++i)
+        s += static_cast<char>(c + i % 7);
+    return s;
+}
+
+// Copies a folder's files and folders into another (which may exist), one file at a time.
+bool CopyTree(const std::string& from, const std::string& to) {
+    std::error_code ec;
+    for (auto it = std::filesystem::recursive_directory_iterator(from, ec);
+         !ec && it != std::filesystem::recursive_directory_iterator(); it.increment(ec)) {
+        const std::string target =
+            to + "\\" + std::filesystem::relative(it->path(), from, ec).string();
+        if (it->is_directory())
+            std::filesystem::create_directories(target, ec);
+        else if (!CopyFileA(it->path().string().c_str(), target.c_str(), FALSE))
+            return false;
+    }
+    return !ec;
+}
+
+TEST(Package, UnpackedZipInstallsASetOfItsExampleCatalogue) {
+    // tools/test unpacks the zip into KV_PACKAGE_DIR\app and puts a demo archive in ...\demo.
+    const char* pszPackage = std::getenv("KV_PACKAGE_DIR");
+    if (pszPackage == nullptr)
+        GTEST_SKIP() << "KV_PACKAGE_DIR is not set (tools/test sets it)";
+    CProgramRun run;
+    ASSERT_TRUE(CopyTree(std::string(pszPackage) + "\\app", run.Folder()));
+    const std::string archive = run.PathOf("Panzer2.dat");
+    ASSERT_TRUE(CopyFileA((std::string(pszPackage) + "\\demo\\Panzer2.dat").c_str(),
+                          archive.c_str(), FALSE));
+    // The example catalogue's first set, each file shorter than its block.
+    const std::string flags = Pattern('F', 5000), dossier = Pattern('D', 9000),
+                      start = Pattern('S', 19000);
+    ASSERT_TRUE(run.WriteFile("RararIzorevo\\flags_grey.shp", flags));
+    ASSERT_TRUE(run.WriteFile("RararIzorevo\\dossier_grey.shp", dossier));
+    ASSERT_TRUE(run.WriteFile("RararIzorevo\\start_grey.shp", start));
+    const std::string before = ReadWholeFile(archive);
+    ASSERT_FALSE(before.empty());
+
+    ASSERT_TRUE(run.Start(run.PathOf("Kestrovane.exe")));
+    HWND dlg = run.WaitMainDialog();
+    ASSERT_TRUE(dlg);
+    EXPECT_EQ(ItemText(dlg, IDC_DATPATH), "C:\\Games\\Panzer2\\Panzer2.dat");
+    const std::vector<std::string> items = ComboItems(GetDlgItem(dlg, IDC_SETS));
+    ASSERT_EQ(items.size(), 2u);
+    EXPECT_EQ(items[0], "Field grey, 1939");
+    EXPECT_EQ(ComboCurSel(GetDlgItem(dlg, IDC_SETS)), 0);
+
+    Click(dlg, IDC_BROWSE);
+    ASSERT_TRUE(run.ChooseFile(archive));
+    ASSERT_TRUE(run.WaitMainDialog());
+    for (int i = 0; i < 200 && ItemText(dlg, IDC_DATPATH) != archive; ++i)
+        Sleep(25);
+    EXPECT_EQ(ItemText(dlg, IDC_DATPATH), archive);
+    EXPECT_EQ(ReadWholeFile(run.ToolPathOf("pg2_flags.ini")),
+              "/* PG2-flags.ini\r\npg2-panzer2.dat=" + archive + "\r\n/* end PG2-flags.ini\r\n");
+
+    Click(dlg, IDC_INSTALL);
+    const CMessageBoxInfo box = run.WaitAndReadMessageBox();
+    ASSERT_TRUE(box.m_h);
+    EXPECT_EQ(box.m_strText, "Congratulations! Flags, Dossier and Startscr for Field grey, 1939 "
+                             "have been successfully installed!");
+    EXPECT_EQ(box.m_icon, EIcon::Information);
+    PostOk(box.m_h);
+
+    // Each block went in whole, zero-filled to the catalogue's size; the length is unchanged.
+    // The archive is held without sharing until the box is dismissed: read it once it is free.
+    std::string after;
+    for (int i = 0; i < 200 && (after = ReadWholeFile(archive)).empty(); ++i)
+        Sleep(25);
+    ASSERT_EQ(after.size(), before.size());
+    struct Block {
+        const std::string* pData;
+        size_t nBlock;
+    };
+    for (const Block& b : {Block{&flags, 6000}, Block{&dossier, 10000}, Block{&start, 20000}}) {
+        const size_t at = after.find(*b.pData);
+        ASSERT_NE(at, std::string::npos);
+        EXPECT_EQ(after.substr(at + b.pData->size(), b.nBlock - b.pData->size()),
+                  std::string(b.nBlock - b.pData->size(), '\0'));
+    }
+    Click(dlg, IDOK);
+    DWORD code = 0;
+    EXPECT_TRUE(run.WaitExit(5000, &code));
+}
+
+} // namespace
