@@ -1,8 +1,11 @@
 #include "ArchiveBuilder.h"
 #include "archive/Install.h"
+#include "catalogue/Catalogue.h"
+#include "framework/CStdioFile.h"
 #include "framework/CFile.h"
 #include "framework/FileFaults.h"
 #include "framework/MessageBoxType.h"
+#include "tools/demodata/DemoData.h"
 
 #include <gtest/gtest.h>
 
@@ -511,6 +514,47 @@ TEST(Install, FaultSweep) {
                     }
                 }
             }
+        }
+    }
+}
+
+// The demo folder that the run command sets up installs every one of its sets, in turn, with and
+// without the start screen; the archive keeps its length, header and directory.
+TEST(Install, DemoDataInstallsCleanly) {
+    CTempFolder dir;
+    ASSERT_TRUE(demodata::WriteDemoData(dir.Path("demo"), "Z:\\demo\\Panzer2.dat"));
+    CCatalogue cat;
+    {
+        CStdioFile file;
+        ASSERT_TRUE(file.Open(dir.Path("demo/RararIzorevo/Desc.txt").c_str(), CFile::modeRead));
+        ASSERT_EQ(ReadCatalogue(file, cat), CatalogueResult::Ok);
+    }
+    const Bytes before = dir.Read("demo/Panzer2.dat");
+    ASSERT_GE(before.size(), 21u);
+    const std::size_t nDirectoryEnd = 21 + 17 * (before[0] + 256u * before[1]);
+    for (BOOL bNoStartScr : {FALSE, TRUE}) {
+        for (std::size_t i = 0; i < cat.m_sets.size(); ++i) {
+            const CCatalogueSet& set = cat.m_sets[i];
+            SCOPED_TRACE(set.m_strDescription + (bNoStartScr ? ", no start screen" : ""));
+            InstallRequest request;
+            request.strFolder = dir.Path("demo/RararIzorevo/").c_str();
+            request.nSet = static_cast<int>(i);
+            request.strFlagsFile = set.m_strFlagsFile;
+            request.strDossierFile = set.m_strDossierFile;
+            request.strStartFile = set.m_strStartFile;
+            request.strDescription = set.m_strDescription;
+            request.nFlagsSize = cat.m_nFlagsSize;
+            request.nDossierSize = cat.m_nDossierSize;
+            request.nStartSize = cat.m_nStartSize;
+            request.strArchivePath = dir.Path("demo/Panzer2.dat").c_str();
+            request.bNoStartScr = bNoStartScr;
+            std::vector<UINT> types;
+            InstallGraphicSet(request,
+                              [&types](const CString&, UINT nType) { types.push_back(nType); });
+            EXPECT_EQ(types, std::vector<UINT>{kSuccess});
+            const Bytes after = dir.Read("demo/Panzer2.dat");
+            ASSERT_EQ(after.size(), before.size());
+            EXPECT_TRUE(std::equal(before.begin(), before.begin() + nDirectoryEnd, after.begin()));
         }
     }
 }
