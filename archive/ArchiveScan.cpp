@@ -41,6 +41,7 @@ ArchiveScanResult ScanArchiveDirectory(CFile& file, DWORD dwDossierSize, DWORD d
     if (file.Read(header, kArchiveHeaderSize) != kArchiveHeaderSize)
         return result;
     const UINT nEntries = header[0] + 256u * header[1];
+    result.nEntries = nEntries;
 
     unsigned char record[kArchiveRecordSize];
     for (UINT nStep = 0; nStep < nEntries; ++nStep) {

@@ -23,6 +23,7 @@ struct ArchiveScanResult {
     int nMatches = 0;
     ArchiveEntryPos entries[targetCount];
     int nSlotError = -1; // -1, or the ArchiveTarget whose room is too small or unknown
+    UINT nEntries = 0;   // the header's entry count: entry data begins after its records
 };
 
 constexpr UINT kArchiveHeaderSize = 21;

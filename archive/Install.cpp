@@ -143,12 +143,16 @@ void InstallGraphicSet(const InstallRequest& request, const InstallMessageFn& sh
     const BOOL bWriteStart =
         !request.bNoStartScr && scan.nMatches >= 4 && startScr.bFound && (!bRestore || strt.bFound);
 
-    // Writing in place must never grow the archive: every block that will be written (or read,
-    // for the restore) lies inside the file, checked before the first write.
+    // Writing in place must never grow the archive nor touch its header and directory: every
+    // block that will be written (or read, for the restore) lies between the end of the directory
+    // and the end of the file, checked before the first write.
     const ULONGLONG nArchiveLength = file.GetLength();
-    const auto inside = [nArchiveLength](const ArchiveEntryPos& entry, int nSize) {
-        return static_cast<ULONGLONG>(entry.dwOffset) + static_cast<ULONGLONG>(nSize) <=
-               nArchiveLength;
+    const ULONGLONG nDataStart =
+        kArchiveHeaderSize + static_cast<ULONGLONG>(kArchiveRecordSize) * scan.nEntries;
+    const auto inside = [nArchiveLength, nDataStart](const ArchiveEntryPos& entry, int nSize) {
+        return entry.dwOffset >= nDataStart &&
+               static_cast<ULONGLONG>(entry.dwOffset) + static_cast<ULONGLONG>(nSize) <=
+                   nArchiveLength;
     };
     int nOutside = -1;
     if (!inside(dossier, request.nDossierSize))

@@ -165,8 +165,8 @@ TEST(MainDialog, CheckBoxFlipsOnEveryClick) {
     EXPECT_FALSE(IsChecked(box));
     for (int click = 1; click <= 4; ++click) {
         PostMessageA(box, BM_CLICK, 0, 0);
-        ASSERT_TRUE(Sync(d.dlg));
-        EXPECT_EQ(IsChecked(box), click % 2 == 1) << "click " << click;
+        const bool bChecked = click % 2 == 1;
+        EXPECT_TRUE(WaitFor([&] { return IsChecked(box) == bChecked; }, 2000)) << "click " << click;
     }
 }
 

@@ -315,6 +315,29 @@ TEST(Install, NeverGrowsTheArchive) {
     });
 }
 
+// A record whose data offset points into the header or the directory itself.
+std::function<void(CInstallBench&)> OffsetInto(std::size_t i, std::uint32_t dwOffset) {
+    return [=](CInstallBench& b) {
+        Bytes archive = BuildArchive(b.m_entries);
+        const std::size_t at = kArchiveHeaderSize + kArchiveRecordSize * i;
+        // The following record still gives a slot that is large enough.
+        for (int k = 0; k < 4; ++k)
+            archive[at + k] = static_cast<std::uint8_t>(dwOffset >> (8 * k));
+        b.WriteArchive(archive);
+    };
+}
+
+TEST(Install, NeverWritesOverTheHeaderOrDirectory) {
+    RunCases({
+        {"DOSSIER.SHP data in the header", OffsetInto(kDossier, 0), kDossierSlot, kWarning,
+         Unchanged},
+        {"FLAGS1.SHP data in the directory", OffsetInto(kFlags, kArchiveHeaderSize + 17),
+         kFlagsSlot, kWarning, Unchanged},
+        {"STARTSCR.SHP data in the directory", OffsetInto(kStart, kArchiveHeaderSize), kStartSlot,
+         kWarning, Unchanged},
+    });
+}
+
 TEST(Install, RequestsRefusedBeforeAnyFile) {
     struct Case {
         const char* pszName;
