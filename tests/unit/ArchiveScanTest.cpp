@@ -90,6 +90,26 @@ TEST(ArchiveScan, DirectoryWalk) {
              return b.Get();
          },
          100, 100, 100, FALSE, {4, -1, {1000, 2000, 3000, 4000}, 1 + 8}},
+        {"every step a match: N + 4 records, the last four beyond the directory",
+         [] {
+             CArchiveBuilder b;
+             b.Header(4).Record(1000, "DOSSIER.SHP").Record(1100, "x");
+             b.Record(2000, "FLAGS1.SHP").Record(2100, "x");
+             b.Record(3000, "STARTSCR.SHP").Record(3100, "x");
+             b.Record(4000, "STRT.SHP").Record(4100, "x").Record(5000, "never read");
+             return b.Get();
+         },
+         100, 100, 100, FALSE, {4, -1, {1000, 2000, 3000, 4000}, 1 + 4 + 4}},
+        {"N steps with three matches stop at the step count, short of N + 4",
+         [] {
+             CArchiveBuilder b;
+             b.Header(4).Record(1000, "DOSSIER.SHP").Record(1100, "x");
+             b.Record(2000, "FLAGS1.SHP").Record(2100, "x");
+             b.Record(3000, "STARTSCR.SHP").Record(3100, "x");
+             b.Record(3200, "y").Record(4000, "STRT.SHP").Record(4100, "x");
+             return b.Get();
+         },
+         100, 100, 100, FALSE, {3, -1, {1000, 2000, 3000, 0}, 1 + 4 + 3}},
         {"a 13-byte name without NUL names nothing",
          [] {
              CArchiveBuilder b;
