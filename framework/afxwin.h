@@ -286,3 +286,5 @@ private:
 int AfxMessageBox(const char* lpszText, UINT nType = MB_OK, UINT nIDHelp = 0);
 // The one report of an exception that left a handler.
 void AfxReportException(const CException& e);
+// The same for the exception being handled, whatever its type; call only inside a catch block.
+void AfxReportCurrentException();

@@ -1,11 +1,6 @@
 // CDialog: a modal dialog from a template in the executable, with the framework's centring rule.
 #include "framework/afxwin.h"
 
-#include "framework/ExceptionReport.h"
-
-#include <exception>
-#include <new>
-
 BEGIN_MESSAGE_MAP(CDialog, CWnd)
     ON_COMMAND(IDOK, &CDialog::OnOK)
     ON_COMMAND(IDCANCEL, &CDialog::OnCancel)
@@ -67,13 +62,8 @@ INT_PTR CDialog::HandleInitDialog() {
     try {
         bResult = OnInitDialog();
         bLeftByException = FALSE;
-    } catch (const CException& e) {
-        AfxReportException(e);
-    } catch (const std::bad_alloc&) {
-        AfxReportException(CMemoryException());
-    } catch (const std::exception& e) {
-        const CExceptionReport report = AfxForeignExceptionReport(e.what());
-        AfxMessageBox(report.strText, report.nType);
+    } catch (...) {
+        AfxReportCurrentException();
     }
     if (bLeftByException)
         return TRUE;

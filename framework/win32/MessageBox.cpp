@@ -4,6 +4,9 @@
 #include "framework/ExceptionReport.h"
 #include "framework/MessageBoxType.h"
 
+#include <exception>
+#include <new>
+
 int AfxMessageBox(const char* lpszText, UINT nType, UINT) {
     CWinApp* pApp = AfxGetApp();
     // Owned by the main window, which may still be hidden (during its initialisation).
@@ -17,4 +20,20 @@ int AfxMessageBox(const char* lpszText, UINT nType, UINT) {
 void AfxReportException(const CException& e) {
     const CExceptionReport report = AfxExceptionReport(e);
     AfxMessageBox(report.strText, report.nType);
+}
+
+void AfxReportCurrentException() {
+    try {
+        throw;
+    } catch (const CException& e) {
+        AfxReportException(e);
+    } catch (const std::bad_alloc&) {
+        AfxReportException(CMemoryException());
+    } catch (const std::exception& e) {
+        const CExceptionReport report = AfxForeignExceptionReport(e.what());
+        AfxMessageBox(report.strText, report.nType);
+    } catch (...) {
+        const CExceptionReport report = AfxForeignExceptionReport(nullptr);
+        AfxMessageBox(report.strText, report.nType);
+    }
 }

@@ -1,11 +1,6 @@
 // CWnd: a thin wrapper of a window handle, and the dispatch of its messages to the message map.
 #include "framework/afxwin.h"
 
-#include "framework/ExceptionReport.h"
-
-#include <exception>
-#include <new>
-
 LRESULT CWnd::SendMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     return ::SendMessageA(m_hWnd, message, wParam, lParam);
 }
@@ -86,26 +81,13 @@ BOOL CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResu
         bHandled = DispatchMap(message, wParam, pResult);
         if (!bHandled && message == WM_COMMAND && AfxGetApp() != nullptr)
             bHandled = AfxGetApp()->DispatchMap(message, wParam, pResult);
-    } catch (const CException& e) {
+    } catch (...) {
         bHandled = TRUE;
+        // A failed paint shows nothing: the window counts as painted.
         if (message == WM_PAINT)
             ::ValidateRect(m_hWnd, nullptr);
         else
-            AfxReportException(e);
-    } catch (const std::bad_alloc&) {
-        bHandled = TRUE;
-        if (message == WM_PAINT)
-            ::ValidateRect(m_hWnd, nullptr);
-        else
-            AfxReportException(CMemoryException());
-    } catch (const std::exception& e) {
-        bHandled = TRUE;
-        if (message == WM_PAINT) {
-            ::ValidateRect(m_hWnd, nullptr);
-        } else {
-            const CExceptionReport report = AfxForeignExceptionReport(e.what());
-            AfxMessageBox(report.strText, report.nType);
-        }
+            AfxReportCurrentException();
     }
     if (m_bDefault)
         bHandled = FALSE;
