@@ -248,6 +248,12 @@ TEST(MessageBoxes, CaptionFollowsTheExecutablesName) {
         EXPECT_EQ(box.m_icon, EIcon::Error);
         EXPECT_EQ(box.m_buttons, std::vector<int>{IDOK});
         EXPECT_TRUE(run.WaitMainDialog(300) == nullptr);
+        // Owned by the main dialog, which is still hidden.
+        HWND owner = GetWindow(box.m_h, GW_OWNER);
+        ASSERT_TRUE(owner);
+        EXPECT_EQ(ClassName(owner), "#32770");
+        EXPECT_EQ(WindowText(owner), "Kestrovane");
+        EXPECT_FALSE(IsWindowVisible(owner));
         PostOk(box.m_h);
         DWORD code = 0;
         ASSERT_TRUE(run.WaitExit(5000, &code));
