@@ -1,0 +1,139 @@
+// The settings file at start-up and after Browse, seen from outside the program.
+#include "FatalStart.h"
+#include "harness.h"
+#include "res/resource.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+
+using namespace e2e;
+
+namespace {
+
+const char kOpenError[] = "ERROR! Pg2_flags.ini can not be opened!";
+
+std::string SettingsBytes(const std::string& datPath) {
+    return "/* PG2-flags.ini\r\npg2-panzer2.dat=" + datPath + "\r\n/* end PG2-flags.ini\r\n";
+}
+
+// Closing the file-open dialog can keep the program's thread busy for seconds under Wine.
+bool SyncWithin(HWND dlg, int nTries = 5) {
+    for (int i = 0; i < nTries; ++i)
+        if (Sync(dlg))
+            return true;
+    return false;
+}
+
+// Polls the path box until it shows text, then waits until the handler that set it is done.
+bool WaitPathBox(HWND dlg, const std::string& text) {
+    for (int i = 0; i < 200; ++i) {
+        if (ItemText(dlg, IDC_DATPATH) == text)
+            return SyncWithin(dlg);
+        Sleep(25);
+    }
+    return false;
+}
+
+// The file-open dialog runs its own loop on the program's thread: Browse is over once it is gone.
+bool WaitFileDialogGone(CProgramRun& run) {
+    for (int i = 0; i < 200; ++i) {
+        bool bOpen = false;
+        for (HWND h : VisibleDialogs(run.Pid()))
+            bOpen = bOpen || GetDlgItem(h, 0x480) != nullptr || GetDlgItem(h, 0x47C) != nullptr;
+        if (!bOpen)
+            return true;
+        Sleep(25);
+    }
+    return false;
+}
+
+TEST(Settings, UnreadableSettingsFileEndsTheProgram) {
+    struct Case {
+        const char* pszWhat;
+        std::function<bool(CProgramRun&)> prepare;
+        bool bHold; // another program holds the settings file open without sharing
+    };
+    const std::vector<Case> cases = {
+        {"missing file",
+         [](CProgramRun& run) {
+             return run.WriteCatalogue(16, 16, 16, {{"f.shp", "d.shp", "s.shp", "Set"}});
+         },
+         false},
+        {"missing folder", [](CProgramRun&) { return true; }, false},
+        {"held open", [](CProgramRun& run) { return run.WriteMinimalLayout(); }, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.pszWhat);
+        CProgramRun run;
+        ASSERT_TRUE(c.prepare(run));
+        std::unique_ptr<CFileHold> hold;
+        if (c.bHold) {
+            hold = std::make_unique<CFileHold>(run.ToolPathOf("pg2_flags.ini"));
+            ASSERT_TRUE(hold->IsOpen());
+        }
+        ExpectFatalStart(run, kOpenError);
+    }
+}
+
+TEST(Settings, BrowseSavesThePathAndTheNextStartShowsItWhole) {
+    CProgramRun run;
+    ASSERT_TRUE(run.WriteMinimalLayout());
+    ASSERT_TRUE(run.WriteFile("Game Files\\Panzer2.dat", "archive"));
+    ASSERT_TRUE(run.WriteFile("Game Files\\Other.dat", "another archive"));
+    ASSERT_TRUE(run.Start());
+    HWND dlg = run.WaitMainDialog();
+    ASSERT_TRUE(dlg);
+    EXPECT_EQ(ItemText(dlg, IDC_DATPATH), run.PathOf("Panzer2.dat"));
+
+    const std::string chosen = run.PathOf("Game Files\\Panzer2.dat");
+    Click(dlg, IDC_BROWSE);
+    ASSERT_TRUE(run.ChooseFile(chosen));
+    ASSERT_TRUE(WaitPathBox(dlg, chosen)) << ItemText(dlg, IDC_DATPATH);
+    EXPECT_EQ(ReadWholeFile(run.ToolPathOf("pg2_flags.ini")), SettingsBytes(chosen));
+
+    // A name typed without extension gets the default one. (The Open dialog drops it again when
+    // no file of that name exists, so there is one.)
+    Click(dlg, IDC_BROWSE);
+    ASSERT_TRUE(run.ChooseFile(run.PathOf("Game Files\\Other")));
+    const std::string withExt = run.PathOf("Game Files\\Other.dat");
+    ASSERT_TRUE(WaitPathBox(dlg, withExt)) << ItemText(dlg, IDC_DATPATH);
+    EXPECT_EQ(ReadWholeFile(run.ToolPathOf("pg2_flags.ini")), SettingsBytes(withExt));
+
+    Click(dlg, IDOK);
+    DWORD code = 0;
+    ASSERT_TRUE(run.WaitExit(5000, &code));
+
+    ASSERT_TRUE(run.Start());
+    dlg = run.WaitMainDialog();
+    ASSERT_TRUE(dlg);
+    EXPECT_EQ(ItemText(dlg, IDC_DATPATH), withExt);
+}
+
+TEST(Settings, CancelAndTypedPathsLeaveTheFileAlone) {
+    CProgramRun run;
+    ASSERT_TRUE(run.WriteMinimalLayout());
+    const std::string before = ReadWholeFile(run.ToolPathOf("pg2_flags.ini"));
+    ASSERT_TRUE(run.Start());
+    HWND dlg = run.WaitMainDialog();
+    ASSERT_TRUE(dlg);
+
+    Click(dlg, IDC_BROWSE);
+    HWND fileDlg = run.WaitFileDialog();
+    ASSERT_TRUE(fileDlg);
+    Click(fileDlg, IDCANCEL);
+    ASSERT_TRUE(WaitFileDialogGone(run));
+    ASSERT_TRUE(SyncWithin(dlg));
+    EXPECT_EQ(ItemText(dlg, IDC_DATPATH), run.PathOf("Panzer2.dat"));
+    EXPECT_EQ(ReadWholeFile(run.ToolPathOf("pg2_flags.ini")), before);
+
+    // Typed by hand and closed with EXIT: used by Install, never saved.
+    ASSERT_TRUE(SetText(GetDlgItem(dlg, IDC_DATPATH), "D:\\Typed by hand\\Panzer2.dat"));
+    Click(dlg, IDOK);
+    DWORD code = 0;
+    ASSERT_TRUE(run.WaitExit(5000, &code));
+    EXPECT_EQ(ReadWholeFile(run.ToolPathOf("pg2_flags.ini")), before);
+}
+
+} // namespace
