@@ -67,7 +67,9 @@ bool ScanInt(const std::string& line, int& value) {
     return true;
 }
 
-CCatalogueSet SplitSetLine(const std::string& line) {
+CCatalogueSet SplitSetLine(const std::string& whole) {
+    // Names and description go on as C strings: whatever follows a NUL byte is not part of them.
+    const std::string line = whole.substr(0, whole.find('\0'));
     CCatalogueSet set;
     std::size_t pos = 0;
     std::string names[3];

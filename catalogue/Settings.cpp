@@ -32,7 +32,9 @@ bool BuildToolFolder(const char* pszCurDir, char* pszFolder, std::size_t cbFolde
     return true;
 }
 
-bool ParseDatPathLine(const std::string& line, std::string& path) {
+bool ParseDatPathLine(const std::string& whole, std::string& path) {
+    // The path goes on as a C string: whatever follows a NUL byte is not part of it.
+    const std::string line = whole.substr(0, whole.find('\0'));
     const std::size_t nKey = sizeof kDatPathKey - 1;
     if (line.compare(0, nKey, kDatPathKey) != 0)
         return false;

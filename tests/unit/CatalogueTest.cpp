@@ -12,6 +12,8 @@
 
 namespace {
 
+using namespace std::string_literals;
+
 TEST(SetLine, SplitsNamesAndDescription) {
     const std::string name99(99, 'n');
     const std::string name100(100, 'n');
@@ -44,6 +46,9 @@ TEST(SetLine, SplitsNamesAndDescription) {
         {"f d " + name100 + " Too long", "", "", "", "Too long"},
         {"f d s " + longText, "f", "d", "s", longText},
         {longText, "", "", "", longText},
+        // A NUL ends the line's text, as it ends the table's names.
+        {"fla\0g1.shp dos1.shp start1.shp First"s, "", "", "", "fla"},
+        {"f d s Fir\0st"s, "f", "d", "s", "Fir"},
     };
     for (const Case& c : cases) {
         const CCatalogueSet set = SplitSetLine(c.line);

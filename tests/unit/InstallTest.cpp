@@ -1,4 +1,5 @@
 #include "ArchiveBuilder.h"
+#include "FaultInjector.h"
 #include "archive/Install.h"
 #include "catalogue/Catalogue.h"
 #include "framework/CStdioFile.h"
@@ -478,6 +479,7 @@ TEST(Install, FaultSweep) {
         {"no start screen", [](InstallRequest& r) { r.bNoStartScr = TRUE; }},
         {"restore", [](InstallRequest& r) { r.strStartFile = "008startscr.SHP"; }},
     };
+    int nFaults = 0;
     for (const Branch& branch : branches) {
         SCOPED_TRACE(branch.pszName);
         CInstallBench clean;
@@ -500,25 +502,22 @@ TEST(Install, FaultSweep) {
                 branch.change(b.m_request);
                 b.WriteArchive();
                 b.m_bProbeHold = false;
-                std::size_t nSeen = 0, nAtMessage = 0;
-                bool bHit = false; // shortening means something for reads and writes only
-                afx_test::SetFileOpHook([&](afx_test::FileOp op, const char*) {
-                    if (++nSeen != k)
-                        return Fault::None;
-                    bHit = fault == Fault::Fail || op == afx_test::FileOp::Read ||
-                           op == afx_test::FileOp::Write;
-                    return fault;
-                });
-                bool bThrew = false;
-                try {
-                    InstallGraphicSet(b.m_request, [&](const CString& strText, UINT nType) {
-                        nAtMessage = nSeen;
-                        b.m_messages.push_back({strText.str(), nType});
-                    });
-                } catch (const CFileException&) {
-                    bThrew = true;
+                std::size_t nAtMessage = 0;
+                bool bThrew = false, bHit = false;
+                {
+                    CFaultInjector injector(k, fault);
+                    try {
+                        InstallGraphicSet(b.m_request, [&](const CString& strText, UINT nType) {
+                            nAtMessage = injector.Ops();
+                            b.m_messages.push_back({strText.str(), nType});
+                        });
+                    } catch (const CFileException&) {
+                        bThrew = true;
+                    }
+                    bHit = injector.Hit();
+                    nFaults += bHit;
+                    EXPECT_EQ(injector.OpenFiles(), 0); // every file closed, whatever happened
                 }
-                afx_test::SetFileOpHook(nullptr);
                 EXPECT_LE(b.m_messages.size() + (bThrew ? 1u : 0u), 1u);
                 // A success must be true: a fault before it may only have been one that the
                 // install rightly did without (a short read of a record the scan no longer
@@ -539,6 +538,7 @@ TEST(Install, FaultSweep) {
             }
         }
     }
+    RecordProperty("faults", nFaults);
 }
 
 // The demo folder that the run command sets up installs every one of its sets, in turn, with and

@@ -15,6 +15,8 @@
 
 namespace {
 
+using namespace std::string_literals;
+
 const char kDefault[] = "C:\\Games\\Panzer2\\Panzer2.dat";
 
 // A fresh folder per test, given with a trailing slash as the tool's folder always is.
@@ -93,6 +95,9 @@ TEST_F(SettingsFile, LineTwoInAllItsForms) {
         {"Ctrl-Z before line 2", "c\r\n\x1Apg2-panzer2.dat=D:\\x.dat\r\n", kDefault},
         {"lone CR stays in the path", "c\r\npg2-panzer2.dat=D:\\a\rb.dat\r\n", "D:\\a\rb.dat"},
         {"long path", "c\r\npg2-panzer2.dat=" + longPath + "\r\n", longPath},
+        // A NUL ends the line's text: nothing after it counts, and an empty path is no path.
+        {"NUL right after the key", "c\npg2-panzer2.dat=\v\0 D:\\x.dat\n"s, kDefault},
+        {"NUL inside the path", "c\npg2-panzer2.dat=D:\\a\0b.dat\n"s, "D:\\a"},
     };
     for (const Case& c : cases)
         EXPECT_EQ(Load(c.bytes), c.expected) << c.pszWhat;
