@@ -29,7 +29,7 @@ struct CInstallFiles {
     std::string strArchive;
     CInstallFiles() {
         // The closing record makes 401 records; the targets come last, so every one is read.
-        folder.Write("Panzer2.dat", TargetsLastArchive(kEntries + 1, kFillerRoom, kBlock));
+        folder.Write("Panzer2.dat", kvbench::TargetsLastArchive(kEntries + 1, kFillerRoom, kBlock));
         strArchive = folder.Path("Panzer2.dat");
         for (const char* pszName : {"flags.shp", "dossier.shp", "start.shp"}) {
             Bytes b;

@@ -24,7 +24,7 @@ const std::string& ScanArchive(unsigned nRecords) {
     auto it = paths.find(nRecords);
     if (it == paths.end()) {
         const std::string strName = "scan" + std::to_string(nRecords) + ".dat";
-        folder.Write(strName, TargetsLastArchive(nRecords, kFillerRoom, kTargetRoom));
+        folder.Write(strName, kvbench::TargetsLastArchive(nRecords, kFillerRoom, kTargetRoom));
         it = paths.emplace(nRecords, folder.Path(strName)).first;
     }
     return it->second;
