@@ -479,7 +479,7 @@ TEST(Install, FaultSweep) {
         {"no start screen", [](InstallRequest& r) { r.bNoStartScr = TRUE; }},
         {"restore", [](InstallRequest& r) { r.strStartFile = "008startscr.SHP"; }},
     };
-    int nFaults = 0;
+    int nFaults = 0, nRuns = 0;
     for (const Branch& branch : branches) {
         SCOPED_TRACE(branch.pszName);
         CInstallBench clean;
@@ -516,6 +516,7 @@ TEST(Install, FaultSweep) {
                     }
                     bHit = injector.Hit();
                     nFaults += bHit;
+                    ++nRuns;
                     EXPECT_EQ(injector.OpenFiles(), 0); // every file closed, whatever happened
                 }
                 EXPECT_LE(b.m_messages.size() + (bThrew ? 1u : 0u), 1u);
@@ -539,6 +540,7 @@ TEST(Install, FaultSweep) {
         }
     }
     RecordProperty("faults", nFaults);
+    RecordProperty("runs", nRuns);
 }
 
 // The demo folder that the run command sets up installs every one of its sets, in turn, with and

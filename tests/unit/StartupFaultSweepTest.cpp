@@ -41,7 +41,7 @@ TEST(FaultSweep, SettingsSaveKeepsOldOrNewFileWhole) {
         EXPECT_TRUE(WriteSettingsFile(folder.Prefix().c_str(), kNewPath));
     });
     ASSERT_EQ(folder.Read(kSettingsFileName), Text(strNew));
-    int nFaults = 0;
+    int nFaults = 0, nRuns = 0;
     for (Fault fault : {Fault::Fail, Fault::Short}) {
         for (std::size_t k = 1; k <= nOps; ++k) {
             SCOPED_TRACE((fault == Fault::Fail ? "fail op " : "shorten op ") + std::to_string(k));
@@ -54,6 +54,7 @@ TEST(FaultSweep, SettingsSaveKeepsOldOrNewFileWhole) {
                 bThrew = true;
             }
             nFaults += injector.Hit();
+            ++nRuns;
             EXPECT_EQ(injector.OpenFiles(), 0);
             const Bytes after = folder.Read(kSettingsFileName);
             // Saved means the new file is there; anything else leaves the old one.
@@ -66,6 +67,7 @@ TEST(FaultSweep, SettingsSaveKeepsOldOrNewFileWhole) {
     }
     EXPECT_GT(nFaults, 0);
     RecordProperty("faults", nFaults);
+    RecordProperty("runs", nRuns);
 }
 
 // The start-up loading as the dialog runs it: the settings file, then the catalogue, each
@@ -123,7 +125,7 @@ TEST(FaultSweep, StartupLoadingFailsWholeOrNotAtAll) {
     ASSERT_EQ(clean.cat.m_sets.size(), 99u);
     ASSERT_EQ(clean.strPath.str(), "D:\\keep.dat");
 
-    int nFaults = 0;
+    int nFaults = 0, nRuns = 0;
     for (Fault fault : {Fault::Fail, Fault::Short}) {
         for (std::size_t k = 1; k <= nOps; ++k) {
             SCOPED_TRACE((fault == Fault::Fail ? "fail op " : "shorten op ") + std::to_string(k));
@@ -136,6 +138,7 @@ TEST(FaultSweep, StartupLoadingFailsWholeOrNotAtAll) {
                 bThrew = true;
             }
             nFaults += injector.Hit();
+            ++nRuns;
             EXPECT_EQ(injector.OpenFiles(), 0);
             // A failed open is the tool's own error; otherwise the load is the clean one.
             if (!bThrew && run.bSettingsOpened && run.bCatalogueOpened) {
@@ -148,6 +151,7 @@ TEST(FaultSweep, StartupLoadingFailsWholeOrNotAtAll) {
     }
     EXPECT_GT(nFaults, 0);
     RecordProperty("faults", nFaults);
+    RecordProperty("runs", nRuns);
 }
 
 } // namespace
