@@ -3,9 +3,11 @@
 // outside the blocks meant to be written, nothing is written where the bytes prove no room, and
 // a success means every block landed whole.
 //
-// Input: a flag byte (bit 0 no start screen, bit 1 restore name, bits 2-3 fault kind), the
-// number of the file operation to fault, the three block sizes (signed 16-bit), the lengths of
-// the three set files (one byte each), their bytes, then the archive.
+// Input: a flag byte (bit 0 no start screen, bit 1 restore name, bits 2-3 fault kind, bits 4-5
+// and 6-7 the flags and dossier names: 3 a name the catalogue refused, 2 a file that is not
+// there, else the file given), the number of the file operation to fault, the three block sizes
+// (signed 16-bit), the lengths of the three set files (one byte each), their bytes, then the
+// archive.
 #include "ArchiveRoom.h"
 #include "FuzzInput.h"
 #include "archive/Install.h"
@@ -57,8 +59,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* pData, std::size_t nSi
     folder.Write("s.shp", startFile);
     folder.Write("Panzer2.dat", archive);
     request.strFolder = folder.Prefix().c_str();
-    request.strFlagsFile = "f.shp";
-    request.strDossierFile = "d.shp";
+    const auto name = [](unsigned nChoice, const char* pszName) {
+        return nChoice == 3 ? "" : nChoice == 2 ? "missing.shp" : pszName;
+    };
+    request.strFlagsFile = name(nFlags >> 4 & 3, "f.shp");
+    request.strDossierFile = name(nFlags >> 6 & 3, "d.shp");
     request.strStartFile = nFlags & 2 ? "008STARTSCR.shp" : "s.shp";
     request.strDescription = "Fuzzed set";
     request.strArchivePath = folder.Path("Panzer2.dat").c_str();
