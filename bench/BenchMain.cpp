@@ -124,6 +124,9 @@ void PrintSummary(const CCollector& c) {
     if (pInstall && pBase && pBase->dMicros > 0)
         std::printf("%-44s %9.2f x   target: at most 1.25\n", "install / floor",
                     pInstall->dMicros / pBase->dMicros);
+    if (const CFigure* f = c.Find("BM_InstallPaired"))
+        std::printf("%-44s %9.2f x   the two in turns, median of the pairs\n",
+                    "install / floor, paired", Counter(*f, "ratio"));
 }
 
 } // namespace

@@ -69,7 +69,7 @@ std::string Block(char c) {
 }
 
 struct CToolRound {
-    double dStartMs = -1, dInstallMs = -1, dPeakMiB = -1;
+    double dStartMs = -1, dInstallMs = -1, dStartPeakMiB = -1, dPeakMiB = -1;
 };
 
 // One run of the tool on a 400-entry archive and a set of three 64 KiB files.
@@ -93,6 +93,7 @@ CToolRound RunTool(const std::string& strExe) {
         return r;
     r.dStartMs = NowMs() - t0;
     e2e::Sync(dlg);
+    r.dStartPeakMiB = PeakMiB(run.Pid());
 
     const double t1 = NowMs();
     e2e::Click(dlg, kIdcInstall);
@@ -163,7 +164,7 @@ int main(int argc, char** argv) {
     // One start of each first, not counted: it brings the files into the cache.
     RunMinimal(strMinimal);
     RunTool(strTool);
-    std::vector<double> toolStart, toolInstall, toolPeak, minStart, minPeak;
+    std::vector<double> toolStart, toolInstall, toolStartPeak, toolPeak, minStart, minPeak;
     for (int i = 0; i < nRounds; ++i) {
         // Alternate which goes first, so neither always finds the other's leftovers.
         for (int k = 0; k < 2; ++k) {
@@ -171,6 +172,7 @@ int main(int argc, char** argv) {
                 const CToolRound r = RunTool(strTool);
                 toolStart.push_back(r.dStartMs);
                 toolInstall.push_back(r.dInstallMs);
+                toolStartPeak.push_back(r.dStartPeakMiB);
                 toolPeak.push_back(r.dPeakMiB);
             } else {
                 const CMinimalRound r = RunMinimal(strMinimal);
@@ -193,6 +195,8 @@ int main(int argc, char** argv) {
                 dInstall);
     std::printf("%-44s %9.2f MiB  peak working set, message box up\n", "Wine: tool memory",
                 dToolPeak);
+    std::printf("%-44s %9.2f MiB  before Install\n", "Wine: tool memory at start-up",
+                Median(toolStartPeak));
     std::printf("%-44s %9.2f MiB\n", "Wine: empty dialog memory", dMinPeak);
     if (dToolPeak > 0 && dMinPeak > 0)
         std::printf("%-44s %9.2f MiB  target: at most %.2f MiB (empty + 3 blocks + 1 MiB)\n",
