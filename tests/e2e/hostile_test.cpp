@@ -1,7 +1,8 @@
 // Hostile inputs through the real program: archive paths that name no archive, archives too
-// short to hold a directory and one with the largest directory there can be, a set file that is
-// a folder, a huge catalogue and one of binary bytes. Each ends in a clear message, the program
-// goes on (or ends with status 1 where it cannot), and no archive byte changes unless asked.
+// short to hold a directory and one with the largest directory there can be, a set file, the
+// settings file or the catalogue that is a folder, a huge catalogue and one of binary bytes. Each
+// ends in a clear message, the program goes on (or ends with status 1 where it cannot), and no
+// archive byte changes unless asked.
 #include "tests/e2e/FatalStart.h"
 #include "tests/e2e/harness.h"
 
@@ -9,6 +10,8 @@
 #include "tools/ArchiveBytes.h"
 
 #include <gtest/gtest.h>
+
+#include <cctype>
 
 namespace {
 
@@ -41,11 +44,16 @@ std::vector<ArchiveEntry> Directory(std::size_t nFillers) {
 class CHostileRun : public CProgramRun {
 public:
     bool Prepare() {
-        return WriteSettings(PathOf("Panzer2.dat")) &&
-               WriteCatalogue(kSize, kSize, kSize, {{"f.shp", "d.shp", "s.shp", "Hostile set"}}) &&
-               WriteFile("RararIzorevo\\f.shp", std::string(kSize, 'F')) &&
-               WriteFile("RararIzorevo\\d.shp", std::string(kSize, 'D')) &&
-               WriteFile("RararIzorevo\\s.shp", std::string(kSize, 'S'));
+        if (!WriteSettings(PathOf("Panzer2.dat")) ||
+            !WriteCatalogue(kSize, kSize, kSize, {{"f.shp", "d.shp", "s.shp", "Hostile set"}}))
+            return false;
+        for (const char* pszName : {"f", "d", "s"}) {
+            const std::string strName = pszName;
+            const std::string strBytes(kSize, static_cast<char>(std::toupper(pszName[0])));
+            if (!WriteFile("RararIzorevo\\" + strName + ".shp", strBytes))
+                return false;
+        }
+        return true;
     }
     // Types strPath into the path box, presses Install, reads the answer and dismisses it once
     // the program has let go of the archive.
@@ -187,3 +195,19 @@ TEST(HostileE2E, BinaryCatalogueStartsAndRefusesItsSets) {
 }
 
 } // namespace
+
+TEST(HostileE2E, SettingsOrCatalogueThatIsAFolder) {
+    const struct {
+        const char* pszFile;
+        const char* pszText;
+    } cases[] = {{"pg2_flags.ini", "ERROR! Pg2_flags.ini can not be opened!"},
+                 {"Desc.txt", "ERROR! Desc.txt file can not be opened!"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.pszFile);
+        CHostileRun run;
+        ASSERT_TRUE(run.Prepare());
+        ASSERT_TRUE(DeleteFileA(run.ToolPathOf(c.pszFile).c_str()));
+        ASSERT_TRUE(CreateDirectoryA(run.ToolPathOf(c.pszFile).c_str(), nullptr));
+        ExpectFatalStart(run, c.pszText);
+    }
+}
