@@ -14,3 +14,5 @@ set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 
 # One self-contained executable: no libstdc++/libgcc/winpthread DLLs beside it.
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
+# No symbol table in the shipped executable: smaller to load and to download.
+set(CMAKE_EXE_LINKER_FLAGS_RELEASE_INIT "-s")
