@@ -18,16 +18,6 @@ struct CDialogRun {
     }
 };
 
-// Polls until the condition holds; false after the deadline.
-template <class F> bool WaitFor(F condition, DWORD ms = 5000) {
-    for (DWORD waited = 0; waited < ms; waited += 25) {
-        if (condition())
-            return true;
-        Sleep(25);
-    }
-    return condition();
-}
-
 bool HasRedPixels(RECT r) {
     HDC screen = GetDC(nullptr);
     int red = 0;
@@ -166,7 +156,7 @@ TEST(MainDialog, CheckBoxFlipsOnEveryClick) {
     for (int click = 1; click <= 4; ++click) {
         PostMessageA(box, BM_CLICK, 0, 0);
         const bool bChecked = click % 2 == 1;
-        EXPECT_TRUE(WaitFor([&] { return IsChecked(box) == bChecked; }, 2000)) << "click " << click;
+        EXPECT_TRUE(WaitUntil([&] { return IsChecked(box) == bChecked; }, 2000)) << "click " << click;
     }
 }
 
@@ -178,14 +168,14 @@ TEST(MainDialog, MinimisesAndRestoresButNeverMaximises) {
     // A double click on the caption maximises a window that has a maximise box; not this one.
     PostMessageA(d.dlg, WM_NCLBUTTONDBLCLK, HTCAPTION, MAKELPARAM(before.left + 60, before.top + 8));
     ASSERT_TRUE(Sync(d.dlg));
-    EXPECT_FALSE(WaitFor([&] { return IsZoomed(d.dlg) != FALSE; }, 500));
+    EXPECT_FALSE(WaitUntil([&] { return IsZoomed(d.dlg) != FALSE; }, 500));
     PostMessageA(d.dlg, WM_SYSCOMMAND, SC_MINIMIZE, 0);
-    ASSERT_TRUE(WaitFor([&] { return IsIconic(d.dlg) != FALSE; }));
+    ASSERT_TRUE(WaitUntil([&] { return IsIconic(d.dlg) != FALSE; }));
     // Painting while minimised must not upset the program.
     RedrawWindow(d.dlg, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
     ASSERT_TRUE(Sync(d.dlg));
     PostMessageA(d.dlg, WM_SYSCOMMAND, SC_RESTORE, 0);
-    ASSERT_TRUE(WaitFor([&] { return IsIconic(d.dlg) == FALSE; }));
+    ASSERT_TRUE(WaitUntil([&] { return IsIconic(d.dlg) == FALSE; }));
     ASSERT_TRUE(Sync(d.dlg));
     RECT after;
     GetWindowRect(d.dlg, &after);

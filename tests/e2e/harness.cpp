@@ -64,7 +64,6 @@ HWND FileNameField(HWND h) {
     return field ? field : GetDlgItem(h, 0x47C);
 }
 
-bool IsFileDialog(HWND h) { return FileNameField(h) != nullptr; }
 
 bool WriteBmp(const std::string& path, int w, int h, const std::vector<unsigned char>& bits) {
     int stride = (w * 3 + 3) & ~3;
@@ -133,6 +132,12 @@ BOOL CALLBACK FindIconStatic(HWND h, LPARAM lp) {
 int g_nRun = 0;
 
 } // namespace
+
+bool IsFileDialog(HWND h) { return FileNameField(h) != nullptr; }
+
+bool WaitUntil(const std::function<bool()>& condition, DWORD ms) {
+    return Poll(ms, condition);
+}
 
 const char* IconName(EIcon icon) {
     switch (icon) {

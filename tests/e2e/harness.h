@@ -29,6 +29,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -57,6 +58,9 @@ bool WriteWholeFile(const std::string& path, const std::string& bytes); // makes
 // Windows of another process.
 std::vector<HWND> VisibleDialogs(DWORD pid); // visible top-level "#32770" windows of pid
 bool IsMessageBox(HWND h);                   // has the message-box text static (id 0xFFFF)
+bool IsFileDialog(HWND h);                   // has the file-name field (edt1 or cmb13)
+// Polls the condition every 25 ms; false when it still fails after ms.
+bool WaitUntil(const std::function<bool()>& condition, DWORD ms = 5000);
 std::string WindowText(HWND h);              // WM_GETTEXT with a time-out
 std::string ClassName(HWND h);
 std::string ItemText(HWND dlg, int id);

@@ -66,8 +66,7 @@ TEST(Package, UnpackedZipInstallsASetOfItsExampleCatalogue) {
     Click(dlg, IDC_BROWSE);
     ASSERT_TRUE(run.ChooseFile(archive));
     ASSERT_TRUE(run.WaitMainDialog());
-    for (int i = 0; i < 200 && ItemText(dlg, IDC_DATPATH) != archive; ++i)
-        Sleep(25);
+    WaitUntil([&] { return ItemText(dlg, IDC_DATPATH) == archive; });
     EXPECT_EQ(ItemText(dlg, IDC_DATPATH), archive);
     EXPECT_EQ(ReadWholeFile(run.ToolPathOf("pg2_flags.ini")),
               "/* PG2-flags.ini\r\npg2-panzer2.dat=" + archive + "\r\n/* end PG2-flags.ini\r\n");
@@ -83,8 +82,7 @@ TEST(Package, UnpackedZipInstallsASetOfItsExampleCatalogue) {
     // Each block went in whole, zero-filled to the catalogue's size; the length is unchanged.
     // The archive is held without sharing until the box is dismissed: read it once it is free.
     std::string after;
-    for (int i = 0; i < 200 && (after = ReadWholeFile(archive)).empty(); ++i)
-        Sleep(25);
+    WaitUntil([&] { return !(after = ReadWholeFile(archive)).empty(); });
     ASSERT_EQ(after.size(), before.size());
     struct Block {
         const std::string* pData;

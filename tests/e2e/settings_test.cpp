@@ -28,25 +28,17 @@ bool SyncWithin(HWND dlg, int nTries = 5) {
 
 // Polls the path box until it shows text, then waits until the handler that set it is done.
 bool WaitPathBox(HWND dlg, const std::string& text) {
-    for (int i = 0; i < 200; ++i) {
-        if (ItemText(dlg, IDC_DATPATH) == text)
-            return SyncWithin(dlg);
-        Sleep(25);
-    }
-    return false;
+    return WaitUntil([&] { return ItemText(dlg, IDC_DATPATH) == text; }) && SyncWithin(dlg);
 }
 
 // The file-open dialog runs its own loop on the program's thread: Browse is over once it is gone.
 bool WaitFileDialogGone(CProgramRun& run) {
-    for (int i = 0; i < 200; ++i) {
-        bool bOpen = false;
+    return WaitUntil([&] {
         for (HWND h : VisibleDialogs(run.Pid()))
-            bOpen = bOpen || GetDlgItem(h, 0x480) != nullptr || GetDlgItem(h, 0x47C) != nullptr;
-        if (!bOpen)
-            return true;
-        Sleep(25);
-    }
-    return false;
+            if (IsFileDialog(h))
+                return false;
+        return true;
+    });
 }
 
 TEST(Settings, UnreadableSettingsFileEndsTheProgram) {
