@@ -1,5 +1,6 @@
 // Under Wine: how long the tool takes from CreateProcess to its visible main dialog, beside an
-// empty dialog built by the same toolchain (the two started in turn, round after round), how long
+// empty dialog built by the same toolchain and beside a dialog that does nothing but show the
+// tool's own template (the three started in turn, round after round), how long
 // from the Install click to its message box, and the peak working set of both. Prints one row
 // per figure, medians over the rounds: kv_wine_bench.exe [ROUNDS].
 #include "harness.h"
@@ -160,30 +161,36 @@ int main(int argc, char** argv) {
     const std::string strTool =
         pszExe ? pszExe : Parent(Parent(e2e::ExeDir())) + "\\Kestrovane.exe";
     const std::string strMinimal = e2e::ExeDir() + "\\kv_minimal_dialog.exe";
+    const std::string strTemplate = e2e::ExeDir() + "\\kv_template_dialog.exe";
 
     // One start of each first, not counted: it brings the files into the cache.
     RunMinimal(strMinimal);
+    RunMinimal(strTemplate);
     RunTool(strTool);
-    std::vector<double> toolStart, toolInstall, toolStartPeak, toolPeak, minStart, minPeak;
+    std::vector<double> toolStart, toolInstall, toolStartPeak, toolPeak, minStart, minPeak,
+        tplStart;
     for (int i = 0; i < nRounds; ++i) {
-        // Alternate which goes first, so neither always finds the other's leftovers.
-        for (int k = 0; k < 2; ++k) {
-            if ((i + k) % 2 == 0) {
+        // Turn the order round each round, so none always finds another's leftovers.
+        for (int k = 0; k < 3; ++k) {
+            const int nWhich = (i + k) % 3;
+            if (nWhich == 0) {
                 const CToolRound r = RunTool(strTool);
                 toolStart.push_back(r.dStartMs);
                 toolInstall.push_back(r.dInstallMs);
                 toolStartPeak.push_back(r.dStartPeakMiB);
                 toolPeak.push_back(r.dPeakMiB);
-            } else {
+            } else if (nWhich == 1) {
                 const CMinimalRound r = RunMinimal(strMinimal);
                 minStart.push_back(r.dStartMs);
                 minPeak.push_back(r.dPeakMiB);
+            } else {
+                tplStart.push_back(RunMinimal(strTemplate).dStartMs);
             }
         }
     }
     const double dToolStart = Median(toolStart), dMinStart = Median(minStart);
     const double dToolPeak = Median(toolPeak), dMinPeak = Median(minPeak);
-    const double dInstall = Median(toolInstall);
+    const double dInstall = Median(toolInstall), dTplStart = Median(tplStart);
     const double dLimit = dMinPeak + 3.0 * kBlock / (1024.0 * 1024.0) + 1.0;
     std::printf("%-44s %9.1f ms  tool, CreateProcess to visible dialog (%d rounds)\n",
                 "Wine: start-up", dToolStart, nRounds);
@@ -191,6 +198,14 @@ int main(int argc, char** argv) {
     if (dToolStart > 0 && dMinStart > 0)
         std::printf("%-44s %9.2f x   target: at most 1.2\n", "Wine: start-up / empty dialog",
                     dToolStart / dMinStart);
+    std::printf("%-44s %9.1f ms  same, with the tool's template, pictures and icon\n",
+                "Wine: start-up of that dialog, tool's content", dTplStart);
+    if (dTplStart > 0 && dMinStart > 0)
+        std::printf("%-44s %9.2f x   what the dialog's content costs\n",
+                    "Wine: tool's content / empty dialog", dTplStart / dMinStart);
+    if (dToolStart > 0 && dTplStart > 0)
+        std::printf("%-44s %9.2f x   what the tool's own code costs\n",
+                    "Wine: start-up / dialog with tool's content", dToolStart / dTplStart);
     std::printf("%-44s %9.1f ms  click to message box\n", "Wine: install, 400 entries, 3 x 64 KiB",
                 dInstall);
     std::printf("%-44s %9.2f MiB  peak working set, message box up\n", "Wine: tool memory",
@@ -201,7 +216,7 @@ int main(int argc, char** argv) {
     if (dToolPeak > 0 && dMinPeak > 0)
         std::printf("%-44s %9.2f MiB  target: at most %.2f MiB (empty + 3 blocks + 1 MiB)\n",
                     "Wine: tool memory - empty dialog's", dToolPeak - dMinPeak, dLimit - dMinPeak);
-    const bool bAll =
-        dToolStart > 0 && dMinStart > 0 && dInstall > 0 && dToolPeak > 0 && dMinPeak > 0;
+    const bool bAll = dToolStart > 0 && dMinStart > 0 && dTplStart > 0 && dInstall > 0 &&
+                      dToolPeak > 0 && dMinPeak > 0;
     return bAll ? 0 : 1;
 }
