@@ -1,6 +1,6 @@
 // The floors that the tool's start-up is measured against: one modal dialog that does nothing,
-// ended by IDOK or the close box. Built twice: with an empty template (the floor of the target),
-// and with the tool's own template, pictures and icon (KV_TOOL_TEMPLATE defined), which shows what the
+// ended by IDOK or the close box. Built twice: with an empty template (the target's floor), and
+// with KV_TOOL_TEMPLATE defined, the tool's own template and pictures, which shows what the
 // dialog's content costs apart from the tool's code.
 #include <windows.h>
 

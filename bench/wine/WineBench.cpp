@@ -1,8 +1,8 @@
 // Under Wine: how long the tool takes from CreateProcess to its visible main dialog, beside an
 // empty dialog built by the same toolchain and beside a dialog that does nothing but show the
-// tool's own template (the three started in turn, round after round), how long
-// from the Install click to its message box, and the peak working set of both. Prints one row
-// per figure, medians over the rounds: kv_wine_bench.exe [ROUNDS].
+// tool's own template (the three started in turn, round after round), how long from the Install
+// click to its message box, and the peak working set of the tool and of the empty dialog. Prints
+// one row per figure, medians over the rounds: kv_wine_bench.exe [ROUNDS].
 #include "harness.h"
 
 #include "bench/TargetsLastArchive.h"
@@ -107,9 +107,7 @@ CToolRound RunTool(const std::string& strExe) {
         r.dInstallMs = dInstall;
     r.dPeakMiB = PeakMiB(run.Pid());
     e2e::PostOk(box);
-    const double dEnd = NowMs() + kDeadlineMs;
-    while (NowMs() < dEnd && IsWindow(box))
-        Sleep(1);
+    e2e::WaitUntil([&] { return !IsWindow(box); }, kDeadlineMs);
     e2e::Click(dlg, IDOK);
     DWORD code = 0;
     run.WaitExit(kDeadlineMs, &code);

@@ -64,7 +64,6 @@ HWND FileNameField(HWND h) {
     return field ? field : GetDlgItem(h, 0x47C);
 }
 
-
 bool WriteBmp(const std::string& path, int w, int h, const std::vector<unsigned char>& bits) {
     int stride = (w * 3 + 3) & ~3;
     BITMAPFILEHEADER fh = {};
