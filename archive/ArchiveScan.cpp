@@ -52,8 +52,7 @@ ArchiveScanResult ScanArchiveDirectory(CFile& file, DWORD dwDossierSize, DWORD d
             const DWORD dwOwn = RecordOffset(record);
             // The following record only ends this entry's room; it is never compared, so the
             // next step reads the record after it.
-            const BOOL bFollowingRead =
-                file.Read(record, kArchiveRecordSize) == kArchiveRecordSize;
+            const BOOL bFollowingRead = file.Read(record, kArchiveRecordSize) == kArchiveRecordSize;
             const DWORD dwFollowing = bFollowingRead ? RecordOffset(record) : 0;
             // Without the following record the room cannot be proven; offsets that fall back
             // would make it wrap to a huge size.

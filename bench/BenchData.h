@@ -8,6 +8,4 @@
 #include <string>
 #include <vector>
 
-inline Bytes ToBytes(const std::string& text) {
-    return Bytes(text.begin(), text.end());
-}
+inline Bytes ToBytes(const std::string& text) { return Bytes(text.begin(), text.end()); }

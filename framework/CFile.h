@@ -46,7 +46,8 @@ public:
 
     // Moves pszSource over pszTarget in one step, replacing it (written through to the disk).
     // Not named ReplaceFile: <windows.h> makes that name a macro.
-    static BOOL Replace(const char* pszSource, const char* pszTarget, CFileException* pError = nullptr);
+    static BOOL Replace(const char* pszSource, const char* pszTarget,
+                        CFileException* pError = nullptr);
     // Deletes a file; returns FALSE when it could not.
     static BOOL Remove(const char* pszFileName);
 

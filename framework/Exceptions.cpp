@@ -26,7 +26,8 @@ const char* const kCauseTexts[] = {
 
 CString CFileException::GetErrorMessage() const {
     const int nTexts = static_cast<int>(sizeof kCauseTexts / sizeof kCauseTexts[0]);
-    const char* text = (m_cause >= 0 && m_cause < nTexts) ? kCauseTexts[m_cause] : kCauseTexts[generic];
+    const char* text =
+        (m_cause >= 0 && m_cause < nTexts) ? kCauseTexts[m_cause] : kCauseTexts[generic];
     const char* name = m_strFileName.IsEmpty() ? "an unnamed file" : m_strFileName.GetString();
     CString out;
     for (const char* p = text; *p; ++p) {

@@ -47,5 +47,6 @@ public:
     CString m_strFileName;
 };
 
-[[noreturn]] void AfxThrowFileException(int cause, long lOsError = -1, const char* pszFileName = nullptr);
+[[noreturn]] void AfxThrowFileException(int cause, long lOsError = -1,
+                                        const char* pszFileName = nullptr);
 [[noreturn]] void AfxThrowMemoryException();

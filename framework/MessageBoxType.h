@@ -7,8 +7,7 @@
 
 namespace afx_mb {
 constexpr UINT kOk = 0x0, kOkCancel = 0x1, kYesNoCancel = 0x3, kYesNo = 0x4, kTypeMask = 0xF;
-constexpr UINT kIconStop = 0x10, kIconExclamation = 0x30, kIconInformation = 0x40,
-               kIconMask = 0xF0;
+constexpr UINT kIconStop = 0x10, kIconExclamation = 0x30, kIconInformation = 0x40, kIconMask = 0xF0;
 constexpr UINT kSystemModal = 0x1000;
 } // namespace afx_mb
 

@@ -48,12 +48,8 @@ HWND WaitVisible(DWORD pid, bool (*match)(HWND)) {
     return nullptr;
 }
 
-bool IsToolDialog(HWND h) {
-    return GetDlgItem(h, kIdcDatPath) && !e2e::IsMessageBox(h);
-}
-bool IsAnyDialog(HWND h) {
-    return !e2e::IsMessageBox(h);
-}
+bool IsToolDialog(HWND h) { return GetDlgItem(h, kIdcDatPath) && !e2e::IsMessageBox(h); }
+bool IsAnyDialog(HWND h) { return !e2e::IsMessageBox(h); }
 
 double PeakMiB(DWORD pid) {
     HANDLE h = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, pid);
@@ -65,9 +61,7 @@ double PeakMiB(DWORD pid) {
     return bOk ? static_cast<double>(pmc.PeakWorkingSetSize) / (1024.0 * 1024.0) : -1;
 }
 
-std::string Block(char c) {
-    return std::string(kBlock, c);
-}
+std::string Block(char c) { return std::string(kBlock, c); }
 
 struct CToolRound {
     double dStartMs = -1, dInstallMs = -1, dStartPeakMiB = -1, dPeakMiB = -1;
@@ -146,9 +140,7 @@ double Median(std::vector<double> v) {
     return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
 }
 
-std::string Parent(const std::string& strPath) {
-    return strPath.substr(0, strPath.rfind('\\'));
-}
+std::string Parent(const std::string& strPath) { return strPath.substr(0, strPath.rfind('\\')); }
 
 } // namespace
 

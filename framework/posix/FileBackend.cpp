@@ -71,7 +71,8 @@ int Open(const char* pszPath, UINT nOpenFlags, std::intptr_t* phFile, long* pOsE
         flags |= O_CREAT;
     // Truncation waits until the lock is held: truncating at open(2) would empty a file that
     // another CFile has open.
-    const bool bTruncate = (nOpenFlags & CFile::modeCreate) && !(nOpenFlags & CFile::modeNoTruncate);
+    const bool bTruncate =
+        (nOpenFlags & CFile::modeCreate) && !(nOpenFlags & CFile::modeNoTruncate);
 
     int fd;
     do {

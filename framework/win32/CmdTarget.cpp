@@ -14,8 +14,7 @@ BOOL CCmdTarget::DispatchMap(UINT message, WPARAM wParam, LRESULT* pResult) {
         for (const AFX_MSGMAP_ENTRY* p = pMap->lpEntries; p->nMessage != 0; ++p) {
             if (p->nMessage != message)
                 continue;
-            if (message == WM_COMMAND &&
-                (p->nCode != HIWORD(wParam) || p->nID != LOWORD(wParam)))
+            if (message == WM_COMMAND && (p->nCode != HIWORD(wParam) || p->nID != LOWORD(wParam)))
                 continue;
             *pResult = p->pfn(this);
             return TRUE;

@@ -59,9 +59,7 @@ int Fail(long* pOsError) {
     return CauseOf(dwError);
 }
 
-HANDLE ToHandle(std::intptr_t hFile) {
-    return reinterpret_cast<HANDLE>(hFile);
-}
+HANDLE ToHandle(std::intptr_t hFile) { return reinterpret_cast<HANDLE>(hFile); }
 
 } // namespace
 

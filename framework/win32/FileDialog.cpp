@@ -44,6 +44,4 @@ INT_PTR CFileDialog::DoModal() {
     return bOk ? IDOK : IDCANCEL;
 }
 
-CString CFileDialog::GetPathName() const {
-    return CString(m_ofn.lpstrFile);
-}
+CString CFileDialog::GetPathName() const { return CString(m_ofn.lpstrFile); }

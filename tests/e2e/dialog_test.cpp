@@ -116,8 +116,8 @@ TEST(MainDialog, ControlsStandWhereTheTemplatePutsThem) {
     struct Picture {
         int x, y, cx, cy;
     };
-    const Picture pictures[] = {{55, 5, 323, 9},   {7, 6, 45, 66},    {287, 6, 56, 66},
-                                {57, 14, 88, 66},  {207, 14, 88, 66}, {133, 14, 88, 66}};
+    const Picture pictures[] = {{55, 5, 323, 9},  {7, 6, 45, 66},    {287, 6, 56, 66},
+                                {57, 14, 88, 66}, {207, 14, 88, 66}, {133, 14, 88, 66}};
     int found = 0;
     for (HWND h = GetWindow(d.dlg, GW_CHILD); h; h = GetWindow(h, GW_HWNDNEXT)) {
         if ((GetWindowLongA(h, GWL_STYLE) & SS_TYPEMASK) != SS_BITMAP || ClassName(h) != "Static")
@@ -141,7 +141,8 @@ TEST(MainDialog, ControlsStandWhereTheTemplatePutsThem) {
 TEST(MainDialog, TabVisitsTheControlsInTemplateOrder) {
     CDialogRun d;
     ASSERT_TRUE(d.Open());
-    const int order[] = {IDOK, IDC_DATPATH, IDC_BROWSE, IDC_SETS, IDC_INSTALL, IDC_NOSTARTSCR, IDOK};
+    const int order[] = {IDOK,        IDC_DATPATH,    IDC_BROWSE, IDC_SETS,
+                         IDC_INSTALL, IDC_NOSTARTSCR, IDOK};
     for (size_t i = 0; i + 1 < sizeof order / sizeof order[0]; ++i) {
         HWND next = GetNextDlgTabItem(d.dlg, GetDlgItem(d.dlg, order[i]), FALSE);
         EXPECT_EQ(GetDlgCtrlID(next), order[i + 1]) << "after " << order[i];
@@ -156,7 +157,8 @@ TEST(MainDialog, CheckBoxFlipsOnEveryClick) {
     for (int click = 1; click <= 4; ++click) {
         PostMessageA(box, BM_CLICK, 0, 0);
         const bool bChecked = click % 2 == 1;
-        EXPECT_TRUE(WaitUntil([&] { return IsChecked(box) == bChecked; }, 2000)) << "click " << click;
+        EXPECT_TRUE(WaitUntil([&] { return IsChecked(box) == bChecked; }, 2000))
+            << "click " << click;
     }
 }
 
@@ -166,7 +168,8 @@ TEST(MainDialog, MinimisesAndRestoresButNeverMaximises) {
     RECT before;
     GetWindowRect(d.dlg, &before);
     // A double click on the caption maximises a window that has a maximise box; not this one.
-    PostMessageA(d.dlg, WM_NCLBUTTONDBLCLK, HTCAPTION, MAKELPARAM(before.left + 60, before.top + 8));
+    PostMessageA(d.dlg, WM_NCLBUTTONDBLCLK, HTCAPTION,
+                 MAKELPARAM(before.left + 60, before.top + 8));
     ASSERT_TRUE(Sync(d.dlg));
     EXPECT_FALSE(WaitUntil([&] { return IsZoomed(d.dlg) != FALSE; }, 500));
     PostMessageA(d.dlg, WM_SYSCOMMAND, SC_MINIMIZE, 0);

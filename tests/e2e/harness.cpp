@@ -134,9 +134,7 @@ int g_nRun = 0;
 
 bool IsFileDialog(HWND h) { return FileNameField(h) != nullptr; }
 
-bool WaitUntil(const std::function<bool()>& condition, DWORD ms) {
-    return Poll(ms, condition);
-}
+bool WaitUntil(const std::function<bool()>& condition, DWORD ms) { return Poll(ms, condition); }
 
 const char* IconName(EIcon icon) {
     switch (icon) {
@@ -288,8 +286,8 @@ std::vector<std::string> ComboItems(HWND combo) {
             int cb = WideCharToMultiByte(CP_ACP, 0, w.data(), static_cast<int>(w.size()), nullptr,
                                          0, nullptr, nullptr);
             a.resize(cb);
-            WideCharToMultiByte(CP_ACP, 0, w.data(), static_cast<int>(w.size()), &a[0], cb,
-                                nullptr, nullptr);
+            WideCharToMultiByte(CP_ACP, 0, w.data(), static_cast<int>(w.size()), &a[0], cb, nullptr,
+                                nullptr);
         }
         items.push_back(a);
     }
@@ -395,9 +393,8 @@ bool CProgramRun::WriteFile(const std::string& relative, const std::string& byte
 }
 
 bool CProgramRun::WriteSettings(const std::string& datPath) {
-    return WriteFile("RararIzorevo\\pg2_flags.ini",
-                     "/* PG2-flags.ini\r\npg2-panzer2.dat=" + datPath +
-                         "\r\n/* end PG2-flags.ini\r\n");
+    return WriteFile("RararIzorevo\\pg2_flags.ini", "/* PG2-flags.ini\r\npg2-panzer2.dat=" +
+                                                        datPath + "\r\n/* end PG2-flags.ini\r\n");
 }
 
 bool CProgramRun::WriteCatalogue(int cbFlags, int cbDossier, int cbStartScr,

@@ -61,7 +61,7 @@ bool IsMessageBox(HWND h);                   // has the message-box text static 
 bool IsFileDialog(HWND h);                   // has the file-name field (edt1 or cmb13)
 // Polls the condition every 25 ms; false when it still fails after ms.
 bool WaitUntil(const std::function<bool()>& condition, DWORD ms = 5000);
-std::string WindowText(HWND h);              // WM_GETTEXT with a time-out
+std::string WindowText(HWND h); // WM_GETTEXT with a time-out
 std::string ClassName(HWND h);
 std::string ItemText(HWND dlg, int id);
 CMessageBoxInfo ReadMessageBox(HWND h); // waits up to 3 s for the icon to be painted
@@ -84,20 +84,20 @@ bool SaveScreenshot(HWND h, const std::string& bmpPath);
 
 // Holds a file open without sharing, as another program would.
 class CFileHold {
-  public:
+public:
     explicit CFileHold(const std::string& path);
     ~CFileHold();
     bool IsOpen() const { return m_h != INVALID_HANDLE_VALUE; }
     CFileHold(const CFileHold&) = delete;
     CFileHold& operator=(const CFileHold&) = delete;
 
-  private:
+private:
     HANDLE m_h;
 };
 
 // One run of Kestrovane.exe in its own folder.
 class CProgramRun {
-  public:
+public:
     CProgramRun();
     ~CProgramRun(); // terminates a program still running; removes the folder unless a test failed
     CProgramRun(const CProgramRun&) = delete;
@@ -142,7 +142,7 @@ class CProgramRun {
     void Kill();
     DWORD Pid() const { return m_pid; }
 
-  private:
+private:
     std::string m_strFolder;
     HANDLE m_hProcess = nullptr;
     DWORD m_pid = 0;

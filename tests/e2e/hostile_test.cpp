@@ -27,9 +27,7 @@ const char kSearchFault[] = "Search fault! Quick switching can not be used for t
 const char kDone[] = "Congratulations! Flags, Dossier and Startscr for Hostile set have been "
                      "successfully installed!";
 
-std::string Str(const Bytes& b) {
-    return std::string(b.begin(), b.end());
-}
+std::string Str(const Bytes& b) { return std::string(b.begin(), b.end()); }
 
 // The targets, each followed by a filler that ends its slot, after nFillers other entries.
 std::vector<ArchiveEntry> Directory(std::size_t nFillers) {

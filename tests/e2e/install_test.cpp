@@ -24,9 +24,7 @@ const std::vector<ArchiveEntry> kEntries = {
 enum { kDossier = 1, kFlags = 3, kStart = 5, kStrt = 7 };
 constexpr int kFlagsSize = 16, kDossierSize = 20, kStartSize = 24;
 
-std::string Str(const Bytes& b) {
-    return std::string(b.begin(), b.end());
-}
+std::string Str(const Bytes& b) { return std::string(b.begin(), b.end()); }
 
 std::string Pattern(std::size_t n, unsigned char first) {
     std::string s(n, '\0');

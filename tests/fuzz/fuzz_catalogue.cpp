@@ -8,9 +8,7 @@
 
 namespace {
 
-bool IsWhite(char ch) {
-    return std::strchr(" \t\n\v\f\r", ch) != nullptr && ch != '\0';
-}
+bool IsWhite(char ch) { return std::strchr(" \t\n\v\f\r", ch) != nullptr && ch != '\0'; }
 
 bool IsName(const std::string& s) {
     if (s.empty() || s.size() >= kNameSize)

@@ -71,7 +71,11 @@ TEST(ArchiveScan, DirectoryWalk) {
              b.Header(0).Record(100, "DOSSIER.SHP").Record(200, "END");
              return b.Get();
          },
-         10, 10, 10, FALSE, {0, -1, {0, 0, 0, 0}, 1}},
+         10,
+         10,
+         10,
+         FALSE,
+         {0, -1, {0, 0, 0, 0}, 1}},
         {"0x90 0x01 is 400 entries; the last one is reached",
          [] {
              CArchiveBuilder b;
@@ -79,7 +83,11 @@ TEST(ArchiveScan, DirectoryWalk) {
              Fillers(b, 399, 1000).Record(9000, "DOSSIER.SHP").Record(9100, "END");
              return b.Get();
          },
-         100, 10, 10, FALSE, {1, -1, {9000, 0, 0, 0}, 1 + 400 + 1}},
+         100,
+         10,
+         10,
+         FALSE,
+         {1, -1, {9000, 0, 0, 0}, 1 + 400 + 1}},
         {"names in any letter case",
          [] {
              CArchiveBuilder b;
@@ -89,7 +97,11 @@ TEST(ArchiveScan, DirectoryWalk) {
              b.Record(4000, "sTrT.sHp").Record(4100, "x").Record(5000, "never read");
              return b.Get();
          },
-         100, 100, 100, FALSE, {4, -1, {1000, 2000, 3000, 4000}, 1 + 8}},
+         100,
+         100,
+         100,
+         FALSE,
+         {4, -1, {1000, 2000, 3000, 4000}, 1 + 8}},
         {"every step a match: N + 4 records, the last four beyond the directory",
          [] {
              CArchiveBuilder b;
@@ -99,7 +111,11 @@ TEST(ArchiveScan, DirectoryWalk) {
              b.Record(4000, "STRT.SHP").Record(4100, "x").Record(5000, "never read");
              return b.Get();
          },
-         100, 100, 100, FALSE, {4, -1, {1000, 2000, 3000, 4000}, 1 + 4 + 4}},
+         100,
+         100,
+         100,
+         FALSE,
+         {4, -1, {1000, 2000, 3000, 4000}, 1 + 4 + 4}},
         {"N steps with three matches stop at the step count, short of N + 4",
          [] {
              CArchiveBuilder b;
@@ -109,7 +125,11 @@ TEST(ArchiveScan, DirectoryWalk) {
              b.Record(3200, "y").Record(4000, "STRT.SHP").Record(4100, "x");
              return b.Get();
          },
-         100, 100, 100, FALSE, {3, -1, {1000, 2000, 3000, 0}, 1 + 4 + 3}},
+         100,
+         100,
+         100,
+         FALSE,
+         {3, -1, {1000, 2000, 3000, 0}, 1 + 4 + 3}},
         {"a 13-byte name without NUL names nothing",
          [] {
              CArchiveBuilder b;
@@ -117,7 +137,11 @@ TEST(ArchiveScan, DirectoryWalk) {
              b.Record(1200, "END");
              return b.Get();
          },
-         10, 10, 10, FALSE, {1, -1, {0, 1100, 0, 0}, 1 + 4}},
+         10,
+         10,
+         10,
+         FALSE,
+         {1, -1, {0, 1100, 0, 0}, 1 + 4}},
         {"a target right after a matched record only ends that slot",
          [] {
              CArchiveBuilder b;
@@ -125,7 +149,11 @@ TEST(ArchiveScan, DirectoryWalk) {
              b.Record(1200, "END");
              return b.Get();
          },
-         100, 10, 10, FALSE, {1, -1, {1000, 0, 0, 0}, 1 + 4}},
+         100,
+         10,
+         10,
+         FALSE,
+         {1, -1, {1000, 0, 0, 0}, 1 + 4}},
         {"the scan stops right after the fourth match",
          [] {
              CArchiveBuilder b;
@@ -136,7 +164,11 @@ TEST(ArchiveScan, DirectoryWalk) {
              Fillers(b, 50, 5000);
              return b.Get();
          },
-         100, 100, 100, FALSE, {4, -1, {3000, 2000, 4000, 1000}, 1 + 9}},
+         100,
+         100,
+         100,
+         FALSE,
+         {4, -1, {3000, 2000, 4000, 1000}, 1 + 9}},
         {"a later match of the same name replaces the offset",
          [] {
              CArchiveBuilder b;
@@ -144,7 +176,11 @@ TEST(ArchiveScan, DirectoryWalk) {
              b.Record(2000, "dossier.shp").Record(2100, "b").Record(2200, "END");
              return b.Get();
          },
-         100, 10, 10, FALSE, {2, -1, {2000, 0, 0, 0}, 1 + 6}},
+         100,
+         10,
+         10,
+         FALSE,
+         {2, -1, {2000, 0, 0, 0}, 1 + 6}},
         {"a slot error ends the scan, earlier matches kept",
          [] {
              CArchiveBuilder b;
@@ -153,7 +189,11 @@ TEST(ArchiveScan, DirectoryWalk) {
              b.Record(3000, "STARTSCR.SHP").Record(3100, "c").Record(3200, "END");
              return b.Get();
          },
-         100, 100, 100, FALSE, {1, targetFlags, {1000, 0, 0, 0}, 1 + 4}},
+         100,
+         100,
+         100,
+         FALSE,
+         {1, targetFlags, {1000, 0, 0, 0}, 1 + 4}},
     });
 }
 
@@ -174,15 +214,22 @@ TEST(ArchiveScan, SlotAgainstBlockSize) {
     };
     const DWORD dwBlock = 200;
     const std::vector<Case> cases = {
-        {targetDossier, 1200, FALSE, true},   {targetDossier, 1199, FALSE, false},
-        {targetDossier, 1199, TRUE, false},   {targetFlags, 1200, TRUE, true},
-        {targetFlags, 1199, TRUE, false},     {targetStartScr, 1200, FALSE, true},
-        {targetStartScr, 1199, FALSE, false}, {targetStartScr, 1199, TRUE, true},
-        {targetStrt, 1200, FALSE, true},      {targetStrt, 1199, FALSE, false},
+        {targetDossier, 1200, FALSE, true},
+        {targetDossier, 1199, FALSE, false},
+        {targetDossier, 1199, TRUE, false},
+        {targetFlags, 1200, TRUE, true},
+        {targetFlags, 1199, TRUE, false},
+        {targetStartScr, 1200, FALSE, true},
+        {targetStartScr, 1199, FALSE, false},
+        {targetStartScr, 1199, TRUE, true},
+        {targetStrt, 1200, FALSE, true},
+        {targetStrt, 1199, FALSE, false},
         {targetStrt, 1199, TRUE, true},
         // Offsets that fall back: the room would wrap to about 4 GiB.
-        {targetDossier, 999, FALSE, false},   {targetFlags, 0, TRUE, false},
-        {targetStartScr, 999, FALSE, false},  {targetStrt, 999, TRUE, true},
+        {targetDossier, 999, FALSE, false},
+        {targetFlags, 0, TRUE, false},
+        {targetStartScr, 999, FALSE, false},
+        {targetStrt, 999, TRUE, true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(ArchiveTargetName(c.nTarget)) + " following " +
@@ -191,8 +238,8 @@ TEST(ArchiveScan, SlotAgainstBlockSize) {
         folder.Write("a.dat", SlotArchive(c.nTarget, c.dwFollowing));
         CFile file;
         ASSERT_TRUE(file.Open(folder.Path("a.dat").c_str(), CFile::modeReadWrite));
-        const ArchiveScanResult r = ScanArchiveDirectory(file, dwBlock, dwBlock, dwBlock,
-                                                         c.bNoStartScr);
+        const ArchiveScanResult r =
+            ScanArchiveDirectory(file, dwBlock, dwBlock, dwBlock, c.bNoStartScr);
         EXPECT_EQ(r.nSlotError, c.bFits ? -1 : c.nTarget);
         EXPECT_EQ(r.nMatches, c.bFits ? 1 : 0);
         EXPECT_EQ(r.entries[c.nTarget].bFound, c.bFits ? TRUE : FALSE);
@@ -211,7 +258,11 @@ TEST(ArchiveScan, ShortReadsAreNeverTakenAsData) {
              b.Header(1).Record(1000, "DOSSIER.SHP");
              return cut(b.Get(), 20);
          },
-         10, 10, 10, FALSE, {0, -1, {0, 0, 0, 0}, 1}},
+         10,
+         10,
+         10,
+         FALSE,
+         {0, -1, {0, 0, 0, 0}, 1}},
         {"a short record ends the scan with what was found",
          [cut] {
              CArchiveBuilder b;
@@ -219,28 +270,44 @@ TEST(ArchiveScan, ShortReadsAreNeverTakenAsData) {
              b.Record(2000, "FLAGS1.SHP");
              return cut(b.Get(), b.Size() - 1);
          },
-         100, 10, 10, FALSE, {1, -1, {1000, 0, 0, 0}, 1 + 3}},
+         100,
+         10,
+         10,
+         FALSE,
+         {1, -1, {1000, 0, 0, 0}, 1 + 3}},
         {"a record past the end is not the previous record again",
          [] {
              CArchiveBuilder b;
              b.Header(6).Record(1000, "a").Record(2000, "DOSSIER.SHP");
              return b.Get();
          },
-         100, 10, 10, FALSE, {0, targetDossier, {0, 0, 0, 0}, 1 + 3}},
+         100,
+         10,
+         10,
+         FALSE,
+         {0, targetDossier, {0, 0, 0, 0}, 1 + 3}},
         {"an unreadable following record: the flags room is unknown",
          [cut] {
              CArchiveBuilder b;
              b.Header(4).Record(1000, "FLAGS1.SHP").Record(1100, "x");
              return cut(b.Get(), b.Size() - 5);
          },
-         10, 10, 10, FALSE, {0, targetFlags, {0, 0, 0, 0}, 1 + 2}},
+         10,
+         10,
+         10,
+         FALSE,
+         {0, targetFlags, {0, 0, 0, 0}, 1 + 2}},
         {"an unknown start-screen room is tolerated under the flag",
          [] {
              CArchiveBuilder b;
              b.Header(4).Record(1000, "STARTSCR.SHP");
              return b.Get();
          },
-         10, 10, 10, TRUE, {1, -1, {0, 0, 1000, 0}, 1 + 2}},
+         10,
+         10,
+         10,
+         TRUE,
+         {1, -1, {0, 0, 1000, 0}, 1 + 2}},
     });
 }
 

@@ -138,18 +138,10 @@ struct InstallCase {
     std::function<Bytes(const CInstallBench&)> expected;
 };
 
-Bytes Unchanged(const CInstallBench& b) {
-    return b.m_archive;
-}
-Bytes DossierAndFlags(const CInstallBench& b) {
-    return b.WithDossierAndFlags();
-}
-Bytes All(const CInstallBench& b) {
-    return b.WithAll();
-}
-Bytes Restore(const CInstallBench& b) {
-    return b.WithRestore();
-}
+Bytes Unchanged(const CInstallBench& b) { return b.m_archive; }
+Bytes DossierAndFlags(const CInstallBench& b) { return b.WithDossierAndFlags(); }
+Bytes All(const CInstallBench& b) { return b.WithAll(); }
+Bytes Restore(const CInstallBench& b) { return b.WithRestore(); }
 
 void RunCases(const std::vector<InstallCase>& cases) {
     for (const InstallCase& c : cases) {

@@ -16,9 +16,7 @@ namespace {
 
 using afx_test::Fault;
 
-Bytes Text(const std::string& s) {
-    return Bytes(s.begin(), s.end());
-}
+Bytes Text(const std::string& s) { return Bytes(s.begin(), s.end()); }
 
 const std::string kOldSettings =
     "/* PG2-flags.ini\r\npg2-panzer2.dat=D:\\keep.dat\r\n/* end PG2-flags.ini\r\n";

@@ -25,9 +25,7 @@ public:
     ~CHookScope() { afx_test::SetFileOpHook(nullptr); }
 };
 
-Bytes Text(const std::string& s) {
-    return Bytes(s.begin(), s.end());
-}
+Bytes Text(const std::string& s) { return Bytes(s.begin(), s.end()); }
 
 TEST(FileCases, OpenFailuresNameCauseAndPath) {
     CTempFolder dir;

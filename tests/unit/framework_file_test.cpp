@@ -11,17 +11,21 @@
 namespace {
 
 TEST(FileException, TextsByCause) {
-    const char* texts[] = {
-        "No error occurred.", "An unknown error occurred while accessing f.",
-        "f was not found.", "f contains an invalid path.",
-        "f could not be opened because there are too many open files.", "Access to f was denied.",
-        "An invalid file handle was associated with f.",
-        "f could not be removed because it is the current directory.",
-        "f could not be created because the directory is full.", "Seek failed on f",
-        "A hardware I/O error was reported while accessing f.",
-        "A sharing violation occurred while accessing f.",
-        "A locking violation occurred while accessing f.", "Disk full while accessing f.",
-        "An attempt was made to access f past its end."};
+    const char* texts[] = {"No error occurred.",
+                           "An unknown error occurred while accessing f.",
+                           "f was not found.",
+                           "f contains an invalid path.",
+                           "f could not be opened because there are too many open files.",
+                           "Access to f was denied.",
+                           "An invalid file handle was associated with f.",
+                           "f could not be removed because it is the current directory.",
+                           "f could not be created because the directory is full.",
+                           "Seek failed on f",
+                           "A hardware I/O error was reported while accessing f.",
+                           "A sharing violation occurred while accessing f.",
+                           "A locking violation occurred while accessing f.",
+                           "Disk full while accessing f.",
+                           "An attempt was made to access f past its end."};
     for (int cause = 0; cause < 15; ++cause)
         EXPECT_EQ(CFileException(cause, -1, "f").GetErrorMessage().str(), texts[cause]) << cause;
     EXPECT_EQ(CFileException(99, -1, "f").GetErrorMessage().str(), texts[1]);

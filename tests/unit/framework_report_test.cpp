@@ -12,17 +12,17 @@ TEST(MessageBoxType, AddsExclamationOnlyToIconlessBoxesOfTheFourButtonSets) {
         UINT nIn, nOut;
     };
     const Case cases[] = {
-        {0x00, 0x30},   // OK
-        {0x01, 0x31},   // OK, Cancel
-        {0x02, 0x02},   // Abort, Retry, Ignore: left alone
-        {0x03, 0x33},   // Yes, No, Cancel
-        {0x04, 0x34},   // Yes, No
-        {0x05, 0x05},   // Retry, Cancel: left alone
-        {0x06, 0x06},   // Cancel, Try Again, Continue: left alone
-        {0x10, 0x10},   // stop icon kept
-        {0x20, 0x20},   // question icon kept
-        {0x40, 0x40},   // information icon kept
-        {0x34, 0x34},   // an icon already there
+        {0x00, 0x30},     // OK
+        {0x01, 0x31},     // OK, Cancel
+        {0x02, 0x02},     // Abort, Retry, Ignore: left alone
+        {0x03, 0x33},     // Yes, No, Cancel
+        {0x04, 0x34},     // Yes, No
+        {0x05, 0x05},     // Retry, Cancel: left alone
+        {0x06, 0x06},     // Cancel, Try Again, Continue: left alone
+        {0x10, 0x10},     // stop icon kept
+        {0x20, 0x20},     // question icon kept
+        {0x40, 0x40},     // information icon kept
+        {0x34, 0x34},     // an icon already there
         {0x1000, 0x1030}, // other flags survive
         {0x1014, 0x1014},
     };

@@ -43,9 +43,7 @@ TEST(String, Trim) {
     }
 }
 
-int Sign(int n) {
-    return (n > 0) - (n < 0);
-}
+int Sign(int n) { return (n > 0) - (n < 0); }
 
 TEST(String, CompareNoCaseFoldsAToZOnly) {
     struct Case {

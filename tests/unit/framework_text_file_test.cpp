@@ -27,8 +27,12 @@ TEST(TextFile, ReadsLines) {
         {"a\r\nb\r\n", {"a", "b"}},
         {"a\nb", {"a", "b"}},
         {"a\rb\n", {"a\rb"}},
-        {"abc\x1A" "def\n", {"abc"}},
-        {"abc\n\x1A" "def", {"abc"}},
+        {"abc\x1A"
+         "def\n",
+         {"abc"}},
+        {"abc\n\x1A"
+         "def",
+         {"abc"}},
         {"", {}},
         {std::string(20000, 'x') + "\n", {std::string(20000, 'x')}},
         {std::string(4095, 'y') + "\r\nz", {std::string(4095, 'y'), "z"}},

@@ -55,8 +55,7 @@ void CCanvas::polygon(const std::vector<CPt>& pts, CRgb c) {
             bool in = false;
             for (std::size_t i = 0, j = pts.size() - 1; i < pts.size(); j = i++) {
                 const CPt &a = pts[i], &b = pts[j];
-                if ((a.y > py) != (b.y > py) &&
-                    px < (b.x - a.x) * (py - a.y) / (b.y - a.y) + a.x)
+                if ((a.y > py) != (b.y > py) && px < (b.x - a.x) * (py - a.y) / (b.y - a.y) + a.x)
                     in = !in;
             }
             if (in)

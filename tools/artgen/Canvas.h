@@ -20,7 +20,7 @@ CRgb grey(int v);
 double hashNoise(int x, int y, unsigned seed);
 
 class CCanvas {
-  public:
+public:
     CCanvas(int w, int h, CRgb fill);
 
     int width() const { return m_nW; }
@@ -33,7 +33,7 @@ class CCanvas {
     void polygon(const std::vector<CPt>& pts, CRgb c);
     void line(double x0, double y0, double x1, double y1, double width, CRgb c);
 
-  private:
+private:
     int m_nW, m_nH;
     std::vector<CRgb> m_px;
 };

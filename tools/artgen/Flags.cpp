@@ -3,8 +3,7 @@
 namespace {
 
 const CRgb kRed{206, 17, 38}, kWhite{255, 255, 255}, kBlue{0, 56, 147}, kGreen{0, 146, 70},
-    kBlack{0, 0, 0}, kGold{255, 206, 0}, kOrange{255, 130, 0}, kSky{0, 106, 167},
-    kNavy{0, 40, 104};
+    kBlack{0, 0, 0}, kGold{255, 206, 0}, kOrange{255, 130, 0}, kSky{0, 106, 167}, kNavy{0, 40, 104};
 const int kW = 13, kH = 9;
 
 using Draw = void (*)(CCanvas&, int);

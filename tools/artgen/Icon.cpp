@@ -12,8 +12,8 @@ CCanvas drawIcon(int n, std::vector<bool>& transparent) {
     for (int y = 0; y < n; ++y)
         for (int x = 0; x < n; ++x) {
             double dx = x + 0.5 - c, dy = y + 0.5 - c, d = std::sqrt(dx * dx + dy * dy);
-            double a = std::atan2(dy, dx) + pi; // 0 .. 2 pi, clockwise on screen
-            double t = std::fmod(a, 2 * pi / 3);  // position within this arrow's third
+            double a = std::atan2(dy, dx) + pi;  // 0 .. 2 pi, clockwise on screen
+            double t = std::fmod(a, 2 * pi / 3); // position within this arrow's third
             double across = std::abs(d - r), half;
             if (t < bodyLen)
                 half = shaft;

@@ -14,14 +14,17 @@ int main(int argc, char** argv) {
     struct {
         const char* sz;
         CCanvas (*draw)();
-    } const pictures[] = {{"flagstrip.bmp", drawFlagStrip},     {"medal.bmp", drawMedal},
-                          {"portrait.bmp", drawPortrait},       {"startscr1.bmp", drawStartScreenStone},
-                          {"startscr2.bmp", drawStartScreenTank}, {"startscr3.bmp", drawStartScreenFighters}};
+    } const pictures[] = {
+        {"flagstrip.bmp", drawFlagStrip},       {"medal.bmp", drawMedal},
+        {"portrait.bmp", drawPortrait},         {"startscr1.bmp", drawStartScreenStone},
+        {"startscr2.bmp", drawStartScreenTank}, {"startscr3.bmp", drawStartScreenFighters}};
     bool ok = true;
     for (const auto& p : pictures)
         ok = kvtools::writeFile(dir + p.sz, encodeBmp24(p.draw())) && ok;
     std::vector<bool> mask16, mask32;
     CCanvas small = drawIcon(16, mask16), large = drawIcon(32, mask32);
-    ok = kvtools::writeFile(dir + "Kestrovane.ico", encodeIcon8({{&small, mask16}, {&large, mask32}})) && ok;
+    ok = kvtools::writeFile(dir + "Kestrovane.ico",
+                            encodeIcon8({{&small, mask16}, {&large, mask32}})) &&
+         ok;
     return ok ? 0 : 1;
 }

@@ -78,9 +78,7 @@ Bytes Repeat(const std::string& strLabel, std::size_t nLength) {
     return b;
 }
 
-Bytes Text(const std::string& str) {
-    return Bytes(str.begin(), str.end());
-}
+Bytes Text(const std::string& str) { return Bytes(str.begin(), str.end()); }
 
 Bytes Archive() {
     Bytes b = kvtools::BuildArchive(kEntries);
