@@ -2,6 +2,11 @@
 
 #include "framework/FileBackend.h"
 
+#include <chrono>
+#include <cstdint>
+#include <cstdio>
+#include <string>
+
 using afx_test::Consult;
 using afx_test::Fault;
 using afx_test::FileOp;
@@ -14,6 +19,40 @@ void Fill(CFileException* pError, int cause, long lOsError, const char* pszPath)
         pError->m_lOsError = lOsError;
         pError->m_strFileName = pszPath;
     }
+}
+
+// Replace and Rename: the hook, then the back end's move; failures name the target.
+BOOL Move(FileOp op, int (*pfnMove)(const char*, const char*, long*), const char* pszSource,
+          const char* pszTarget, CFileException* pError) {
+    if (!pszSource || !pszTarget) {
+        Fill(pError, CFileException::badPath, -1, pszTarget);
+        return FALSE;
+    }
+    if (Consult(op, pszTarget) == Fault::Fail) {
+        Fill(pError, CFileException::generic, -1, pszTarget);
+        return FALSE;
+    }
+    long lOsError = 0;
+    int cause = pfnMove(pszSource, pszTarget, &lOsError);
+    if (cause != CFileException::none) {
+        Fill(pError, cause, lOsError, pszTarget);
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// Eight hex digits that differ from call to call and, with high odds, from process to process:
+// the clock at first use and an address that varies with where the program is loaded seed a
+// sequence. A clash only costs another try, since a name is taken only when nothing holds it.
+std::string UniquePart() {
+    static std::uint64_t s_state =
+        static_cast<std::uint64_t>(
+            std::chrono::high_resolution_clock::now().time_since_epoch().count()) ^
+        reinterpret_cast<std::uintptr_t>(&s_state);
+    s_state = s_state * 6364136223846793005ULL + 1442695040888963407ULL;
+    char sz[9];
+    std::snprintf(sz, sizeof sz, "%08x", static_cast<unsigned>(s_state >> 32));
+    return sz;
 }
 
 } // namespace
@@ -151,22 +190,45 @@ void CFile::Abort() {
     m_hFile = hFileNull;
 }
 
+BOOL CFile::OpenUnique(const char* pszFolder, const char* pszPrefix, CFileException* pError) {
+    const std::string folder = pszFolder ? pszFolder : "";
+    if (IsOpen() || !pszFolder || !pszPrefix ||
+        (!folder.empty() && folder.back() != '\\' && folder.back() != '/')) {
+        Fill(pError, IsOpen() ? CFileException::generic : CFileException::badPath, -1, pszFolder);
+        return FALSE;
+    }
+    // Names are drawn until one is free; so many taken in a row means something else is wrong.
+    const int kTries = 100;
+    std::string path;
+    for (int i = 0; i < kTries; ++i) {
+        path = folder + pszPrefix + UniquePart() + ".tmp";
+        long lOsError = 0;
+        bool bTaken = false;
+        int cause = CFileException::none;
+        if (Consult(FileOp::Create, path.c_str()) == Fault::Fail)
+            cause = CFileException::generic;
+        else
+            cause = afx_backend::CreateNew(path.c_str(), &m_hFile, &bTaken, &lOsError);
+        if (cause == CFileException::none) {
+            m_strFileName = path.c_str();
+            return TRUE;
+        }
+        m_hFile = hFileNull;
+        if (!bTaken) {
+            Fill(pError, cause, lOsError, path.c_str());
+            return FALSE;
+        }
+    }
+    Fill(pError, CFileException::directoryFull, -1, path.c_str());
+    return FALSE;
+}
+
 BOOL CFile::Replace(const char* pszSource, const char* pszTarget, CFileException* pError) {
-    if (!pszSource || !pszTarget) {
-        Fill(pError, CFileException::badPath, -1, pszTarget);
-        return FALSE;
-    }
-    if (Consult(FileOp::Replace, pszTarget) == Fault::Fail) {
-        Fill(pError, CFileException::generic, -1, pszTarget);
-        return FALSE;
-    }
-    long lOsError = 0;
-    int cause = afx_backend::Replace(pszSource, pszTarget, &lOsError);
-    if (cause != CFileException::none) {
-        Fill(pError, cause, lOsError, pszTarget);
-        return FALSE;
-    }
-    return TRUE;
+    return Move(FileOp::Replace, afx_backend::Replace, pszSource, pszTarget, pError);
+}
+
+BOOL CFile::Rename(const char* pszSource, const char* pszTarget, CFileException* pError) {
+    return Move(FileOp::Rename, afx_backend::Rename, pszSource, pszTarget, pError);
 }
 
 BOOL CFile::Remove(const char* pszFileName) {

@@ -41,6 +41,12 @@ public:
     // Closes without throwing.
     virtual void Abort();
 
+    // Creates a file that did not exist, named pszFolder + pszPrefix + a unique part + ".tmp",
+    // and opens it for reading and writing without sharing; GetFilePath() then names it. No
+    // other file can ever have held that name. pszFolder is empty (the current folder) or ends
+    // with its separator.
+    BOOL OpenUnique(const char* pszFolder, const char* pszPrefix, CFileException* pError = nullptr);
+
     BOOL IsOpen() const { return m_hFile != hFileNull; }
     const CString& GetFilePath() const { return m_strFileName; }
 
@@ -48,6 +54,10 @@ public:
     // Not named ReplaceFile: <windows.h> makes that name a macro.
     static BOOL Replace(const char* pszSource, const char* pszTarget,
                         CFileException* pError = nullptr);
+    // Gives the file pszSource the name pszTarget, which must not exist yet: nothing is ever
+    // replaced. Written through to the disk. On Win32 pszSource must not be open.
+    static BOOL Rename(const char* pszSource, const char* pszTarget,
+                       CFileException* pError = nullptr);
     // Deletes a file; returns FALSE when it could not.
     static BOOL Remove(const char* pszFileName);
 

@@ -20,7 +20,12 @@ int Length(std::intptr_t hFile, ULONGLONG* pLength, long* pOsError);
 int Flush(std::intptr_t hFile, long* pOsError);
 // Releases the handle even when it reports an error.
 int Close(std::intptr_t hFile, long* pOsError);
+// Creates pszPath for reading and writing without sharing; fails when any file or folder holds
+// that name already, and then sets *pbTaken.
+int CreateNew(const char* pszPath, std::intptr_t* phFile, bool* pbTaken, long* pOsError);
 int Replace(const char* pszSource, const char* pszTarget, long* pOsError);
+// Like Replace, but fails when pszTarget exists.
+int Rename(const char* pszSource, const char* pszTarget, long* pOsError);
 int Remove(const char* pszPath, long* pOsError);
 
 } // namespace afx_backend

@@ -7,7 +7,20 @@
 
 namespace afx_test {
 
-enum class FileOp { Open, Read, Write, Seek, Length, Flush, Close, Replace, Remove };
+// Create: making a file under a new name (OpenUnique); each name tried is one operation.
+enum class FileOp {
+    Open,
+    Read,
+    Write,
+    Seek,
+    Length,
+    Flush,
+    Close,
+    Replace,
+    Remove,
+    Create,
+    Rename
+};
 enum class Fault { None, Fail, Short };
 
 using FileOpHook = std::function<Fault(FileOp op, const char* pszPath)>;

@@ -7,6 +7,7 @@
 
 #include <cerrno>
 #include <climits>
+#include <cstdio>
 #include <string>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -174,11 +175,36 @@ int Close(std::intptr_t hFile, long* pOsError) {
     return CFileException::none;
 }
 
-int Replace(const char* pszSource, const char* pszTarget, long* pOsError) {
-    if (::rename(pszSource, pszTarget) != 0)
-        return Fail(pOsError);
-    // The rename is durable only once the folder holding it is on the disk.
-    std::string folder(pszTarget);
+int CreateNew(const char* pszPath, std::intptr_t* phFile, bool* pbTaken, long* pOsError) {
+    int fd;
+    do {
+        fd = ::open(pszPath, O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    } while (fd < 0 && errno == EINTR);
+    if (fd < 0) {
+        const int err = errno;
+        *pbTaken = err == EEXIST;
+        *pOsError = err;
+        // As with Open: a missing folder on the way is a bad path.
+        return err == ENOENT ? CFileException::badPath : CauseOf(err);
+    }
+    // Nobody else can know the name yet, but the lock keeps the file unshared like every other.
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        int cause = Fail(pOsError);
+        ::close(fd);
+        ::unlink(pszPath);
+        return cause;
+    }
+    *phFile = fd;
+    return CFileException::none;
+}
+
+namespace {
+
+// A rename is durable only once the folder holding it is on the disk. It has happened whether
+// or not that succeeds, so a failure here is not the caller's to hear about: reporting it would
+// make the caller undo or redo a rename that stands.
+void SyncFolderOf(const char* pszPath) {
+    std::string folder(pszPath);
     size_t slash = folder.find_last_of('/');
     if (slash == std::string::npos)
         folder = ".";
@@ -186,12 +212,33 @@ int Replace(const char* pszSource, const char* pszTarget, long* pOsError) {
         folder.resize(slash == 0 ? 1 : slash);
     int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0)
-        return Fail(pOsError);
-    int cause = CFileException::none;
-    if (::fsync(fd) != 0 && errno != EINVAL)
-        cause = Fail(pOsError);
+        return;
+    ::fsync(fd);
     ::close(fd);
-    return cause;
+}
+
+} // namespace
+
+int Replace(const char* pszSource, const char* pszTarget, long* pOsError) {
+    if (::rename(pszSource, pszTarget) != 0)
+        return Fail(pOsError);
+    SyncFolderOf(pszTarget);
+    return CFileException::none;
+}
+
+int Rename(const char* pszSource, const char* pszTarget, long* pOsError) {
+    // renameat2 refuses to replace in one step; where the file system cannot do that, a hard
+    // link under the new name (which also fails when the name is taken) and then the old name's
+    // removal. Once the link stands the file has its new name, whatever the unlink says.
+    if (::renameat2(AT_FDCWD, pszSource, AT_FDCWD, pszTarget, RENAME_NOREPLACE) != 0) {
+        if (errno != EINVAL && errno != ENOSYS && errno != ENOTSUP)
+            return Fail(pOsError);
+        if (::link(pszSource, pszTarget) != 0)
+            return Fail(pOsError);
+        ::unlink(pszSource);
+    }
+    SyncFolderOf(pszTarget);
+    return CFileException::none;
 }
 
 int Remove(const char* pszPath, long* pOsError) {

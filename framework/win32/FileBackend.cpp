@@ -132,9 +132,27 @@ int Close(std::intptr_t hFile, long* pOsError) {
     return CFileException::none;
 }
 
+int CreateNew(const char* pszPath, std::intptr_t* phFile, bool* pbTaken, long* pOsError) {
+    HANDLE h = ::CreateFileA(pszPath, GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                             FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) {
+        const DWORD dwError = ::GetLastError();
+        *pbTaken = dwError == ERROR_FILE_EXISTS || dwError == ERROR_ALREADY_EXISTS;
+        return Fail(pOsError);
+    }
+    *phFile = reinterpret_cast<std::intptr_t>(h);
+    return CFileException::none;
+}
+
 int Replace(const char* pszSource, const char* pszTarget, long* pOsError) {
     // Write-through: the call returns only once the move is on the disk.
     if (!::MoveFileExA(pszSource, pszTarget, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return Fail(pOsError);
+    return CFileException::none;
+}
+
+int Rename(const char* pszSource, const char* pszTarget, long* pOsError) {
+    if (!::MoveFileExA(pszSource, pszTarget, MOVEFILE_WRITE_THROUGH))
         return Fail(pOsError);
     return CFileException::none;
 }

@@ -118,16 +118,92 @@ TEST_F(FileBackend, PositionsWritesAndReadsPastTheEnd) {
     EXPECT_EQ(e2e::ReadWholeFile(Path("data.bin")), std::string("AB23456789\0\0Z", 13));
 }
 
-TEST_F(FileBackend, ReplaceAndRemove) {
-    ASSERT_TRUE(e2e::WriteWholeFile(Path("other.bin"), "new"));
-    EXPECT_TRUE(CFile::Replace(Path("other.bin").c_str(), Path("data.bin").c_str()));
-    EXPECT_EQ(e2e::ReadWholeFile(Path("data.bin")), "new");
+// Replace takes the target's place; Rename never replaces, and neither moves a file that is
+// open. A move that fails leaves both files as they were.
+TEST_F(FileBackend, ReplaceAndRenameMoveOrLeaveBoth) {
+    struct Case {
+        const char* pszLabel;
+        BOOL (*pfnMove)(const char*, const char*, CFileException*);
+        const char* pszTarget; // content before, or nullptr when there is none
+        bool bHoldSource;
+        BOOL bMoved;
+        int nCause;
+    };
+    const Case cases[] = {
+        {"replace over a file", CFile::Replace, "0123456789", false, TRUE, 0},
+        {"rename to a new name", CFile::Rename, nullptr, false, TRUE, 0},
+        {"rename over a file", CFile::Rename, "0123456789", false, FALSE, CFileException::generic},
+        {"rename of an open file", CFile::Rename, nullptr, true, FALSE,
+         CFileException::sharingViolation},
+    };
+    for (const Case& c : cases) {
+        ::DeleteFileA(Path("data.bin").c_str());
+        if (c.pszTarget)
+            ASSERT_TRUE(e2e::WriteWholeFile(Path("data.bin"), c.pszTarget));
+        ASSERT_TRUE(e2e::WriteWholeFile(Path("other.bin"), "new"));
+        CFile holder;
+        if (c.bHoldSource)
+            ASSERT_TRUE(holder.Open(Path("other.bin").c_str(), CFile::modeRead));
+        CFileException e;
+        EXPECT_EQ(c.pfnMove(Path("other.bin").c_str(), Path("data.bin").c_str(), &e), c.bMoved)
+            << c.pszLabel;
+        holder.Abort();
+        EXPECT_EQ(::GetFileAttributesA(Path("other.bin").c_str()) != INVALID_FILE_ATTRIBUTES,
+                  !c.bMoved)
+            << c.pszLabel;
+        if (c.bMoved) {
+            EXPECT_EQ(e2e::ReadWholeFile(Path("data.bin")), "new") << c.pszLabel;
+            continue;
+        }
+        EXPECT_EQ(e.m_cause, c.nCause) << c.pszLabel << " (system error " << e.m_lOsError << ")";
+        EXPECT_EQ(::GetFileAttributesA(Path("data.bin").c_str()) != INVALID_FILE_ATTRIBUTES,
+                  c.pszTarget != nullptr)
+            << c.pszLabel;
+        if (c.pszTarget)
+            EXPECT_EQ(e2e::ReadWholeFile(Path("data.bin")), c.pszTarget) << c.pszLabel;
+    }
     CFileException e;
-    EXPECT_FALSE(CFile::Replace(Path("other.bin").c_str(), Path("data.bin").c_str(), &e));
+    EXPECT_FALSE(CFile::Rename(Path("missing.bin").c_str(), Path("new.bin").c_str(), &e));
     EXPECT_EQ(e.m_cause, CFileException::fileNotFound);
-    EXPECT_EQ(e2e::ReadWholeFile(Path("data.bin")), "new");
-    EXPECT_TRUE(CFile::Remove(Path("data.bin").c_str()));
-    EXPECT_FALSE(CFile::Remove(Path("data.bin").c_str()));
+    EXPECT_TRUE(CFile::Remove(Path("other.bin").c_str()));
+    EXPECT_FALSE(CFile::Remove(Path("other.bin").c_str()));
+}
+
+// Unique files are new, distinct, open for reading and writing and not shared, and can be
+// renamed once closed.
+TEST_F(FileBackend, UniqueFilesAreNewAndUnshared) {
+    const std::string strFolder = m_strDir + "\\";
+    CFile first, second;
+    ASSERT_TRUE(first.OpenUnique(strFolder.c_str(), "x."));
+    ASSERT_TRUE(second.OpenUnique(strFolder.c_str(), "x."));
+    const std::string strPath = first.GetFilePath().str();
+    EXPECT_NE(strPath, second.GetFilePath().str());
+    EXPECT_EQ(strPath.rfind(strFolder + "x.", 0), 0u) << strPath;
+    first.Write("abc", 3);
+    first.SeekToBegin();
+    char buf[3];
+    EXPECT_EQ(first.Read(buf, 3), 3u);
+    // Even a reader that would share everything is kept out.
+    HANDLE hOther = ::CreateFileA(strPath.c_str(), GENERIC_READ,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    const DWORD dwError = ::GetLastError();
+    EXPECT_EQ(hOther, INVALID_HANDLE_VALUE);
+    EXPECT_EQ(dwError, static_cast<DWORD>(ERROR_SHARING_VIOLATION));
+    if (hOther != INVALID_HANDLE_VALUE)
+        ::CloseHandle(hOther);
+    first.Close();
+    EXPECT_TRUE(CFile::Rename(strPath.c_str(), Path("new.bin").c_str()));
+    EXPECT_EQ(e2e::ReadWholeFile(Path("new.bin")), "abc");
+    const std::string strSecond = second.GetFilePath().str();
+    second.Close();
+    EXPECT_TRUE(CFile::Remove(strSecond.c_str()));
+
+    CFile file;
+    CFileException e;
+    EXPECT_FALSE(file.OpenUnique((m_strDir + "\\nofolder\\").c_str(), "x.", &e));
+    EXPECT_EQ(e.m_cause, CFileException::badPath) << "system error " << e.m_lOsError;
+    EXPECT_FALSE(file.IsOpen());
 }
 
 TEST_F(FileBackend, TextModeIsTheSameAsEverywhere) {

@@ -1,6 +1,6 @@
-// CFile and CStdioFile on real files: open modes and their failures, positions, replace and
-// remove, failures injected through the file-operation hook, and how often text files touch the
-// disk.
+// CFile and CStdioFile on real files: open modes and their failures, positions, replace, rename,
+// unique files and remove, failures injected through the file-operation hook, and how often text
+// files touch the disk.
 #include "ArchiveBuilder.h"
 
 #include "framework/CStdioFile.h"
@@ -135,23 +135,124 @@ TEST(FileCases, SeekLengthAndReadsPastTheEnd) {
     EXPECT_EQ(dir.Read("pos.bin"), expected);
 }
 
-TEST(FileCases, ReplaceAndRemove) {
+// Replace takes the target's place whatever is there; Rename never replaces anything. A move
+// that fails leaves both files as they were.
+TEST(FileCases, ReplaceAndRenameMoveOrLeaveBoth) {
+    struct Case {
+        const char* pszLabel;
+        BOOL (*pfnMove)(const char*, const char*, CFileException*);
+        const char* pszTarget; // content before, or nullptr when there is none
+        BOOL bMoved;
+        int nCause;
+    };
+    const Case cases[] = {
+        {"replace over a file", CFile::Replace, "the old, longer content", TRUE, 0},
+        {"replace to a new name", CFile::Replace, nullptr, TRUE, 0},
+        {"rename to a new name", CFile::Rename, nullptr, TRUE, 0},
+        {"rename over a file", CFile::Rename, "old", FALSE, CFileException::generic},
+        {"rename over an empty file", CFile::Rename, "", FALSE, CFileException::generic},
+    };
+    for (const Case& c : cases) {
+        CTempFolder dir;
+        dir.Write("source", Text("new"));
+        if (c.pszTarget)
+            dir.Write("target", Text(c.pszTarget));
+        CFileException e;
+        EXPECT_EQ(c.pfnMove(dir.Path("source").c_str(), dir.Path("target").c_str(), &e), c.bMoved)
+            << c.pszLabel;
+        EXPECT_EQ(dir.Read("target"), Text(c.bMoved ? "new" : c.pszTarget)) << c.pszLabel;
+        EXPECT_EQ(std::filesystem::exists(dir.Path("source")), !c.bMoved) << c.pszLabel;
+        if (!c.bMoved) {
+            EXPECT_EQ(e.m_cause, c.nCause) << c.pszLabel;
+            EXPECT_EQ(e.m_strFileName.str(), dir.Path("target")) << c.pszLabel;
+            continue;
+        }
+        // The source is gone now: moving it again fails and leaves the target alone.
+        EXPECT_FALSE(c.pfnMove(dir.Path("source").c_str(), dir.Path("target").c_str(), &e));
+        EXPECT_EQ(e.m_cause, CFileException::fileNotFound) << c.pszLabel;
+        EXPECT_EQ(dir.Read("target"), Text("new")) << c.pszLabel;
+    }
+
     CTempFolder dir;
-    dir.Write("target", Text("the old, longer content"));
-    dir.Write("source", Text("new"));
-    CFileException e;
-    EXPECT_TRUE(CFile::Replace(dir.Path("source").c_str(), dir.Path("target").c_str(), &e));
-    EXPECT_EQ(dir.Read("target"), Text("new"));
-    EXPECT_FALSE(std::filesystem::exists(dir.Path("source")));
-
-    // A missing source leaves the target as it is.
-    EXPECT_FALSE(CFile::Replace(dir.Path("source").c_str(), dir.Path("target").c_str(), &e));
-    EXPECT_EQ(e.m_cause, CFileException::fileNotFound);
-    EXPECT_EQ(dir.Read("target"), Text("new"));
-
+    dir.Write("target", Text("x"));
     EXPECT_TRUE(CFile::Remove(dir.Path("target").c_str()));
     EXPECT_FALSE(std::filesystem::exists(dir.Path("target")));
     EXPECT_FALSE(CFile::Remove(dir.Path("target").c_str()));
+}
+
+// Each unique file is new, in the folder given, open for reading and writing, and not shared.
+TEST(FileCases, UniqueFilesAreNewAndUnshared) {
+    CTempFolder dir;
+    CFile first, second;
+    ASSERT_TRUE(first.OpenUnique(dir.Prefix().c_str(), "x."));
+    ASSERT_TRUE(second.OpenUnique(dir.Prefix().c_str(), "x."));
+    const std::string strFirst = first.GetFilePath().str();
+    EXPECT_NE(strFirst, second.GetFilePath().str());
+    for (const CFile* pFile : {&first, &second}) {
+        const std::string strPath = pFile->GetFilePath().str();
+        EXPECT_EQ(strPath.rfind(dir.Prefix() + "x.", 0), 0u) << strPath;
+        EXPECT_EQ(strPath.substr(strPath.size() - 4), ".tmp") << strPath;
+        EXPECT_EQ(pFile->GetLength(), 0u) << strPath;
+    }
+    first.Write("abc", 3);
+    first.SeekToBegin();
+    char buf[3];
+    EXPECT_EQ(first.Read(buf, 3), 3u);
+    CFile other;
+    CFileException e;
+    EXPECT_FALSE(other.Open(strFirst.c_str(), CFile::modeRead, &e));
+    EXPECT_EQ(e.m_cause, CFileException::sharingViolation);
+    first.Close();
+    EXPECT_EQ(dir.Read(strFirst.substr(dir.Prefix().size())), Text("abc"));
+}
+
+// Names that something else takes between the draw and the create are passed over, and never
+// touched; a folder that cannot hold the file ends in its cause.
+TEST(FileCases, UniqueFilesPassOverTakenNames) {
+    struct Case {
+        const char* pszLabel;
+        const char* pszFolder; // under the test folder
+        int nTaken;            // names taken just before their create: a file, a folder, a file...
+        Fault createFault;
+        int nCause; // none: the file is made
+    };
+    const Case cases[] = {
+        {"three names taken", "", 3, Fault::None, CFileException::none},
+        {"every name taken", "", 1000, Fault::None, CFileException::directoryFull},
+        {"create refused", "", 0, Fault::Fail, CFileException::generic},
+        {"missing folder", "missing/", 0, Fault::None, CFileException::badPath},
+        {"no separator", "dir", 0, Fault::None, CFileException::badPath},
+    };
+    for (const Case& c : cases) {
+        CTempFolder dir;
+        std::vector<std::string> taken;
+        CHookScope hook([&](FileOp op, const char* pszPath) {
+            if (op != FileOp::Create)
+                return Fault::None;
+            if (static_cast<int>(taken.size()) < c.nTaken) {
+                taken.push_back(pszPath);
+                if (taken.size() % 2)
+                    std::ofstream(pszPath) << "taken";
+                else
+                    std::filesystem::create_directory(pszPath);
+            }
+            return c.createFault;
+        });
+        CFile file;
+        CFileException e;
+        const BOOL bMade = file.OpenUnique((dir.Prefix() + c.pszFolder).c_str(), "x.", &e);
+        EXPECT_EQ(bMade, c.nCause == CFileException::none) << c.pszLabel;
+        EXPECT_EQ(file.IsOpen(), bMade) << c.pszLabel;
+        if (!bMade) {
+            EXPECT_EQ(e.m_cause, c.nCause) << c.pszLabel;
+        }
+        std::size_t nFiles = 0;
+        for (const auto& entry : std::filesystem::directory_iterator(dir.Path("")))
+            nFiles += entry.is_regular_file();
+        EXPECT_EQ(nFiles, (taken.size() + 1) / 2 + bMade) << c.pszLabel;
+        for (std::size_t i = 0; i < taken.size(); i += 2)
+            EXPECT_EQ(dir.Read(taken[i].substr(dir.Prefix().size())), Text("taken"));
+    }
 }
 
 // A failure at each operation surfaces as its cause, names the file, and leaves no handle
