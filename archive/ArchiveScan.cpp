@@ -9,11 +9,6 @@ namespace {
 const char* const kTargetNames[targetCount] = {"DOSSIER.SHP", "FLAGS1.SHP", "STARTSCR.SHP",
                                                "STRT.SHP"};
 
-DWORD RecordOffset(const unsigned char* pRecord) {
-    return static_cast<DWORD>(pRecord[0]) | static_cast<DWORD>(pRecord[1]) << 8 |
-           static_cast<DWORD>(pRecord[2]) << 16 | static_cast<DWORD>(pRecord[3]) << 24;
-}
-
 // The target whose name the record carries, or -1. A name field without a NUL names nothing.
 int MatchTarget(const unsigned char* pRecord) {
     const char* pszName = reinterpret_cast<const char*>(pRecord + 4);
@@ -29,6 +24,11 @@ int MatchTarget(const unsigned char* pRecord) {
 } // namespace
 
 const char* ArchiveTargetName(int nTarget) { return kTargetNames[nTarget]; }
+
+DWORD ArchiveRecordOffset(const unsigned char* pRecord) {
+    return static_cast<DWORD>(pRecord[0]) | static_cast<DWORD>(pRecord[1]) << 8 |
+           static_cast<DWORD>(pRecord[2]) << 16 | static_cast<DWORD>(pRecord[3]) << 24;
+}
 
 ArchiveScanResult ScanArchiveDirectory(CFile& file, DWORD dwDossierSize, DWORD dwFlagsSize,
                                        DWORD dwStartSize, BOOL bNoStartScr) {
@@ -47,13 +47,16 @@ ArchiveScanResult ScanArchiveDirectory(CFile& file, DWORD dwDossierSize, DWORD d
     for (UINT nStep = 0; nStep < nEntries; ++nStep) {
         if (file.Read(record, kArchiveRecordSize) != kArchiveRecordSize)
             return result;
-        const int t = MatchTarget(record);
+        // Each match has read one record more, the one that ends its room. Past the directory's N
+        // records the bytes are entry data: they may end a room, but never name a target.
+        const UINT nRecord = nStep + static_cast<UINT>(result.nMatches);
+        const int t = nRecord < nEntries ? MatchTarget(record) : -1;
         if (t >= 0) {
-            const DWORD dwOwn = RecordOffset(record);
+            const DWORD dwOwn = ArchiveRecordOffset(record);
             // The following record only ends this entry's room; it is never compared, so the
             // next step reads the record after it.
             const BOOL bFollowingRead = file.Read(record, kArchiveRecordSize) == kArchiveRecordSize;
-            const DWORD dwFollowing = bFollowingRead ? RecordOffset(record) : 0;
+            const DWORD dwFollowing = bFollowingRead ? ArchiveRecordOffset(record) : 0;
             // Without the following record the room cannot be proven; offsets that fall back
             // would make it wrap to a huge size.
             const BOOL bRoomKnown = bFollowingRead && dwFollowing >= dwOwn;

@@ -33,6 +33,9 @@ constexpr UINT kArchiveNameSize = 13;
 // The archive's file name in the directory for each target.
 const char* ArchiveTargetName(int nTarget);
 
+// A directory record's data offset (its first four bytes, little-endian).
+DWORD ArchiveRecordOffset(const unsigned char* pRecord);
+
 // Reads the header and the directory records strictly in sequence from the current position
 // (just opened: 0), one read per record, and never seeks. With bNoStartScr set, STARTSCR.SHP and
 // STRT.SHP are marked found even when their room is too small, since nothing is written there.

@@ -1,14 +1,19 @@
 #include "archive/Install.h"
 
 #include "archive/ArchiveScan.h"
+#include "archive/InstallRanges.h"
 #include "framework/CFile.h"
 #include "framework/MessageBoxType.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace {
 
-using Block = std::vector<unsigned char>;
+using Bytes = std::vector<unsigned char>;
+
+// Zero fill is written from this in pieces, so no block of the catalogue's size is ever held.
+constexpr UINT kZeroPiece = 64 * 1024;
 
 constexpr UINT kWarning = afx_mb::kIconExclamation | afx_mb::kOk;
 constexpr UINT kSuccess = afx_mb::kIconInformation | afx_mb::kOk;
@@ -31,10 +36,11 @@ void ReadWhole(CFile& file, void* pBuf, UINT nCount) {
         AfxThrowFileException(CFileException::endOfFile, -1, file.GetFilePath());
 }
 
-// Opens a set file, checks that it fits its block and reads it into the block's beginning.
-// FALSE after its message; a file found too long stays open until the run returns.
+// Opens a set file, checks that it fits its block and keeps its bytes (the rest of the block is
+// zeros, written with it). FALSE after its message; a file found too long stays open until the
+// run returns.
 BOOL LoadSetFile(CFile& file, const CString& strFolder, const CString& strName, int nSize,
-                 Block& block, const InstallMessageFn& showMessage) {
+                 Bytes& bytes, const InstallMessageFn& showMessage) {
     const CString strPath = strFolder + strName;
     if (!file.Open(strPath, CFile::modeRead | CFile::shareExclusive | CFile::typeBinary)) {
         CString strText;
@@ -49,7 +55,8 @@ BOOL LoadSetFile(CFile& file, const CString& strFolder, const CString& strName, 
         showMessage(strText, kWarning);
         return FALSE;
     }
-    ReadWhole(file, block.data(), static_cast<UINT>(nLength));
+    bytes.resize(static_cast<size_t>(nLength));
+    ReadWhole(file, bytes.data(), static_cast<UINT>(nLength));
     file.Close();
     return TRUE;
 }
@@ -87,9 +94,18 @@ BOOL CheckRequest(const InstallRequest& request, const InstallMessageFn& showMes
     return TRUE;
 }
 
-void WriteBlock(CFile& file, DWORD dwOffset, const Block& block) {
+// Writes a block of dwSize bytes at dwOffset: the set file's bytes, then zeros up to the size.
+void WriteBlock(CFile& file, DWORD dwOffset, const Bytes& bytes, DWORD dwSize) {
+    static const unsigned char zeros[kZeroPiece] = {};
     file.Seek(dwOffset, CFile::begin);
-    file.Write(block.data(), static_cast<UINT>(block.size()));
+    const DWORD dwData = static_cast<DWORD>(std::min<size_t>(bytes.size(), dwSize));
+    if (dwData > 0)
+        file.Write(bytes.data(), dwData);
+    for (DWORD dwLeft = dwSize - dwData; dwLeft > 0;) {
+        const UINT nPiece = dwLeft < kZeroPiece ? dwLeft : kZeroPiece;
+        file.Write(zeros, nPiece);
+        dwLeft -= nPiece;
+    }
 }
 
 } // namespace
@@ -97,25 +113,24 @@ void WriteBlock(CFile& file, DWORD dwOffset, const Block& block) {
 void InstallGraphicSet(const InstallRequest& request, const InstallMessageFn& showMessage) {
     if (!CheckRequest(request, showMessage))
         return;
-
-    // All three blocks exist before any file is opened.
-    Block startBlock(static_cast<size_t>(request.nStartSize));
-    Block flagsBlock(static_cast<size_t>(request.nFlagsSize));
-    Block dossierBlock(static_cast<size_t>(request.nDossierSize));
+    const DWORD dwFlagsSize = static_cast<DWORD>(request.nFlagsSize);
+    const DWORD dwDossierSize = static_cast<DWORD>(request.nDossierSize);
+    const DWORD dwStartSize = static_cast<DWORD>(request.nStartSize);
 
     const BOOL bRestore = AfxCompareNoCase(request.strStartFile, kRestoreStartName) == 0;
 
     // One file object serves each set file in turn, then the archive; whatever it holds when
-    // the run returns is closed then, after the message.
+    // the run returns is closed then, after the message. Only the files' bytes are held.
     CFile file;
-    if (!LoadSetFile(file, request.strFolder, request.strFlagsFile, request.nFlagsSize, flagsBlock,
+    Bytes flags, dossier, start;
+    if (!LoadSetFile(file, request.strFolder, request.strFlagsFile, request.nFlagsSize, flags,
                      showMessage) ||
-        !LoadSetFile(file, request.strFolder, request.strDossierFile, request.nDossierSize,
-                     dossierBlock, showMessage))
+        !LoadSetFile(file, request.strFolder, request.strDossierFile, request.nDossierSize, dossier,
+                     showMessage))
         return;
     // The start screen is loaded even when it will not be written.
     if (!bRestore && !LoadSetFile(file, request.strFolder, request.strStartFile, request.nStartSize,
-                                  startBlock, showMessage))
+                                  start, showMessage))
         return;
 
     if (!file.Open(request.strArchivePath,
@@ -124,51 +139,51 @@ void InstallGraphicSet(const InstallRequest& request, const InstallMessageFn& sh
         return;
     }
 
-    const ArchiveScanResult scan = ScanArchiveDirectory(
-        file, static_cast<DWORD>(request.nDossierSize), static_cast<DWORD>(request.nFlagsSize),
-        static_cast<DWORD>(request.nStartSize), request.bNoStartScr);
+    const ArchiveScanResult scan =
+        ScanArchiveDirectory(file, dwDossierSize, dwFlagsSize, dwStartSize, request.bNoStartScr);
     if (scan.nSlotError >= 0) {
         showMessage(kSlotErrorText[scan.nSlotError], kWarning);
         return;
     }
-    const ArchiveEntryPos& dossier = scan.entries[targetDossier];
-    const ArchiveEntryPos& flags = scan.entries[targetFlags];
-    const ArchiveEntryPos& startScr = scan.entries[targetStartScr];
-    const ArchiveEntryPos& strt = scan.entries[targetStrt];
+    const ArchiveEntryPos& dossierPos = scan.entries[targetDossier];
+    const ArchiveEntryPos& flagsPos = scan.entries[targetFlags];
+    const ArchiveEntryPos& startScrPos = scan.entries[targetStartScr];
+    const ArchiveEntryPos& strtPos = scan.entries[targetStrt];
     // Three matches do not prove that both entries written first were among them.
-    if (scan.nMatches < 3 || !dossier.bFound || !flags.bFound) {
+    if (scan.nMatches < 3 || !dossierPos.bFound || !flagsPos.bFound) {
         showMessage(kSearchFault, kWarning);
         return;
     }
-    const BOOL bWriteStart =
-        !request.bNoStartScr && scan.nMatches >= 4 && startScr.bFound && (!bRestore || strt.bFound);
+    const BOOL bWriteStart = !request.bNoStartScr && scan.nMatches >= 4 && startScrPos.bFound &&
+                             (!bRestore || strtPos.bFound);
 
-    // Writing in place must never grow the archive nor touch its header and directory: every
-    // block that will be written (or read, for the restore) lies between the end of the directory
-    // and the end of the file, checked before the first write.
-    const ULONGLONG nArchiveLength = file.GetLength();
-    const ULONGLONG nDataStart =
-        kArchiveHeaderSize + static_cast<ULONGLONG>(kArchiveRecordSize) * scan.nEntries;
-    const auto inside = [nArchiveLength, nDataStart](const ArchiveEntryPos& entry, int nSize) {
-        return entry.dwOffset >= nDataStart &&
-               static_cast<ULONGLONG>(entry.dwOffset) + static_cast<ULONGLONG>(nSize) <=
-                   nArchiveLength;
-    };
-    int nOutside = -1;
-    if (!inside(dossier, request.nDossierSize))
-        nOutside = targetDossier;
-    else if (!inside(flags, request.nFlagsSize))
-        nOutside = targetFlags;
-    else if (bWriteStart && (!inside(startScr, request.nStartSize) ||
-                             (bRestore && !inside(strt, request.nStartSize))))
-        nOutside = targetStartScr;
-    if (nOutside >= 0) {
-        showMessage(kSlotErrorText[nOutside], kWarning);
+    // The slot rule proves each entry's room only against the record that follows it: every
+    // range is judged against the whole directory before anything is written.
+    std::vector<InstallRange> ranges = {
+        {targetDossier, dossierPos.dwOffset, dwDossierSize, InstallRange::write},
+        {targetFlags, flagsPos.dwOffset, dwFlagsSize, InstallRange::write}};
+    if (bWriteStart) {
+        ranges.push_back({targetStartScr, startScrPos.dwOffset, dwStartSize, InstallRange::write});
+        if (strtPos.bFound)
+            ranges.push_back({targetStrt, strtPos.dwOffset, dwStartSize,
+                              bRestore ? InstallRange::read : InstallRange::keep});
+    }
+    const int nRefused = JudgeInstallRanges(file, scan.nEntries, ranges);
+    if (nRefused >= 0) {
+        showMessage(kSlotErrorText[nRefused], kWarning);
         return;
     }
 
-    WriteBlock(file, dossier.dwOffset, dossierBlock);
-    WriteBlock(file, flags.dwOffset, flagsBlock);
+    // The restore's source is read before anything is written; the judged ranges keep it inside
+    // the file and apart from every block.
+    if (bWriteStart && bRestore) {
+        start.resize(dwStartSize);
+        file.Seek(strtPos.dwOffset, CFile::begin);
+        ReadWhole(file, start.data(), dwStartSize);
+    }
+
+    WriteBlock(file, dossierPos.dwOffset, dossier, dwDossierSize);
+    WriteBlock(file, flagsPos.dwOffset, flags, dwFlagsSize);
 
     CString strText;
     if (request.bNoStartScr) {
@@ -185,11 +200,7 @@ void InstallGraphicSet(const InstallRequest& request, const InstallMessageFn& sh
                     kWarning);
         return;
     }
-    if (bRestore) {
-        file.Seek(strt.dwOffset, CFile::begin);
-        ReadWhole(file, startBlock.data(), static_cast<UINT>(startBlock.size()));
-    }
-    WriteBlock(file, startScr.dwOffset, startBlock);
+    WriteBlock(file, startScrPos.dwOffset, start, dwStartSize);
     file.Flush();
     strText.Format(
         "Congratulations! Flags, Dossier and Startscr for %s have been successfully installed!",

@@ -102,7 +102,7 @@ TEST(ArchiveScan, DirectoryWalk) {
          100,
          FALSE,
          {4, -1, {1000, 2000, 3000, 4000}, 1 + 8}},
-        {"every step a match: N + 4 records, the last four beyond the directory",
+        {"names past the N records are entry data: never a target",
          [] {
              CArchiveBuilder b;
              b.Header(4).Record(1000, "DOSSIER.SHP").Record(1100, "x");
@@ -115,11 +115,11 @@ TEST(ArchiveScan, DirectoryWalk) {
          100,
          100,
          FALSE,
-         {4, -1, {1000, 2000, 3000, 4000}, 1 + 4 + 4}},
-        {"N steps with three matches stop at the step count, short of N + 4",
+         {2, -1, {1000, 2000, 0, 0}, 1 + 4 + 2}},
+        {"N steps with three matches stop at the step count; STRT.SHP lies past the directory",
          [] {
              CArchiveBuilder b;
-             b.Header(4).Record(1000, "DOSSIER.SHP").Record(1100, "x");
+             b.Header(5).Record(1000, "DOSSIER.SHP").Record(1100, "x");
              b.Record(2000, "FLAGS1.SHP").Record(2100, "x");
              b.Record(3000, "STARTSCR.SHP").Record(3100, "x");
              b.Record(3200, "y").Record(4000, "STRT.SHP").Record(4100, "x");
@@ -129,7 +129,7 @@ TEST(ArchiveScan, DirectoryWalk) {
          100,
          100,
          FALSE,
-         {3, -1, {1000, 2000, 3000, 0}, 1 + 4 + 3}},
+         {3, -1, {1000, 2000, 3000, 0}, 1 + 5 + 3}},
         {"a 13-byte name without NUL names nothing",
          [] {
              CArchiveBuilder b;

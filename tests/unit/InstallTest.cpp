@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <sys/resource.h>
 
 namespace {
 
@@ -331,6 +332,152 @@ TEST(Install, NeverWritesOverTheHeaderOrDirectory) {
     });
 }
 
+// A directory written record by record: nCount in the header (records past it lie in the data),
+// the rest of the file patterned up to 700 bytes. Block sizes stay dossier 20, flags 16, start 24.
+struct Rec {
+    std::uint32_t dwOffset;
+    const char* pszName;
+};
+using Recs = std::vector<Rec>;
+std::function<void(CInstallBench&)> Directory(Recs records, unsigned nCount = 0,
+                                              const char* pszStartFile = "start1.shp",
+                                              BOOL bNoStartScr = FALSE) {
+    return [=](CInstallBench& b) {
+        CArchiveBuilder archive;
+        archive.Header(nCount != 0 ? nCount : static_cast<unsigned>(records.size()));
+        for (const Rec& r : records)
+            archive.Record(r.dwOffset, r.pszName);
+        b.WriteArchive(archive.PadTo(700).Get());
+        b.m_request.strStartFile = pszStartFile;
+        b.m_request.bNoStartScr = bNoStartScr;
+    };
+}
+// The four targets, each followed by a record that gives it 30 bytes of room, then more records.
+Recs Targets(std::uint32_t d, std::uint32_t f, std::uint32_t s, std::uint32_t t, Recs more = {}) {
+    Recs records = {{d, "DOSSIER.SHP"},  {d + 30, "a"}, {f, "FLAGS1.SHP"}, {f + 30, "b"},
+                    {s, "STARTSCR.SHP"}, {s + 30, "c"}, {t, "STRT.SHP"},   {t + 30, "d"}};
+    records.insert(records.end(), more.begin(), more.end());
+    return records;
+}
+
+// The archive as it was, with each block put at its offset: a set file's bytes zero-filled to
+// the block size, or (no file) the archive's own bytes from dwFrom.
+struct Put {
+    std::uint32_t dwAt;
+    const char* pszFile;
+    int nSize;
+    std::uint32_t dwFrom;
+};
+std::function<Bytes(const CInstallBench&)> Writes(std::vector<Put> puts) {
+    return [=](const CInstallBench& b) {
+        Bytes archive = b.m_archive;
+        for (const Put& p : puts) {
+            Bytes block = p.pszFile != nullptr ? b.m_folder.Read(p.pszFile)
+                                               : Bytes(b.m_archive.begin() + p.dwFrom,
+                                                       b.m_archive.begin() + p.dwFrom + p.nSize);
+            block.resize(static_cast<std::size_t>(p.nSize), 0);
+            std::copy(block.begin(), block.end(), archive.begin() + p.dwAt);
+        }
+        return archive;
+    };
+}
+
+// Every range an install writes, or reads for the restore, is judged against the whole
+// directory: no block lands on another entry's data, on the restore's source, or on another
+// block. Directories whose entries do not overlap install as ever.
+TEST(Install, DirectoriesWhoseEntriesOverlap) {
+    const auto sound =
+        Writes({{400, "dos1.shp", 20, 0}, {450, "flag1.shp", 16, 0}, {500, "start1.shp", 24, 0}});
+    RunCases({
+        {"FLAGS1.SHP's data inside the dossier block", Directory(Targets(400, 410, 500, 600)),
+         kDossierSlot, kWarning, Unchanged},
+        {"another entry's data starts inside the dossier block",
+         Directory(Targets(400, 450, 500, 600, {{405, "X"}, {700, "E"}})), kDossierSlot, kWarning,
+         Unchanged},
+        {"another entry shares the dossier's first byte and has data",
+         Directory(Targets(400, 450, 500, 600, {{400, "X"}, {430, "E"}})), kDossierSlot, kWarning,
+         Unchanged},
+        {"the restore's source overlaps the flags block",
+         Directory(Targets(400, 450, 500, 440), 0, "008Startscr.shp"), kStartSlot, kWarning,
+         Unchanged},
+        {"STARTSCR.SHP and STRT.SHP share their data", Directory(Targets(400, 450, 500, 500)),
+         kStartSlot, kWarning, Unchanged},
+        {"the last record's room read from the data runs over the next entry",
+         Directory({{450, "FLAGS1.SHP"},
+                    {480, "a"},
+                    {500, "STARTSCR.SHP"},
+                    {530, "b"},
+                    {600, "STRT.SHP"},
+                    {630, "c"},
+                    {410, "X"},
+                    {400, "DOSSIER.SHP"},
+                    {0xFFFFFF, ""}},
+                   8),
+         kDossierSlot, kWarning, Unchanged},
+        {"a target name in the data past the directory is no entry",
+         Directory({{400, "DOSSIER.SHP"},
+                    {430, "a"},
+                    {500, "STARTSCR.SHP"},
+                    {530, "b"},
+                    {600, "STRT.SHP"},
+                    {630, "c"},
+                    {410, "FLAGS1.SHP"},
+                    {440, "d"}},
+                   6),
+         kSearchFault, kWarning, Unchanged},
+        // Sound directories.
+        {"entries out of data order",
+         Directory({{600, "STRT.SHP"},
+                    {630, "d"},
+                    {500, "STARTSCR.SHP"},
+                    {530, "c"},
+                    {450, "FLAGS1.SHP"},
+                    {480, "b"},
+                    {400, "DOSSIER.SHP"},
+                    {430, "a"}}),
+         kDoneAll, kSuccess, sound},
+        {"an empty entry shares the dossier's first byte", Directory([] {
+             Recs records = Targets(400, 450, 500, 600);
+             records.insert(records.begin(), {400, "X"});
+             return records;
+         }()),
+         kDoneAll, kSuccess, sound},
+        {"another entry starts where the dossier block ends",
+         Directory(Targets(400, 450, 500, 600, {{420, "X"}, {700, "E"}})), kDoneAll, kSuccess,
+         sound},
+        {"the restore from STRT.SHP apart from every block",
+         Directory(Targets(400, 450, 500, 600), 0, "008Startscr.shp"), kDoneAll, kSuccess,
+         Writes({{400, "dos1.shp", 20, 0}, {450, "flag1.shp", 16, 0}, {500, nullptr, 24, 600}})},
+        {"shared start-screen data does not matter with no start screen",
+         Directory(Targets(400, 450, 500, 500), 0, "start1.shp", TRUE), kDoneNoStart, kSuccess,
+         Writes({{400, "dos1.shp", 20, 0}, {450, "flag1.shp", 16, 0}})},
+    });
+}
+
+// Catalogue sizes near 2^31 with small set files: the install holds the files' bytes, not
+// blocks of those sizes, and a block larger than its slot ends in the slot's message.
+TEST(Install, MemoryFollowsTheData) {
+    const auto peakKiB = [] {
+        rusage usage{};
+        getrusage(RUSAGE_SELF, &usage);
+        return usage.ru_maxrss;
+    };
+    const auto huge = [](CInstallBench& b) {
+        b.m_request.nFlagsSize = b.m_request.nDossierSize = b.m_request.nStartSize = 2147483647;
+    };
+    const long nBefore = peakKiB();
+    RunCases({
+        {"a set file missing",
+         [&](CInstallBench& b) {
+             huge(b);
+             b.m_request.strFlagsFile = "nope.shp";
+         },
+         "ERROR! nope.shp file can not be opened!", kWarning, Unchanged},
+        {"a block larger than its slot", huge, kDossierSlot, kWarning, Unchanged},
+    });
+    EXPECT_LT(peakKiB() - nBefore, 64 * 1024);
+}
+
 TEST(Install, RequestsRefusedBeforeAnyFile) {
     struct Case {
         const char* pszName;
@@ -437,24 +584,32 @@ std::vector<LoggedOp> LogOneInstall(CInstallBench& b) {
     return log;
 }
 
-TEST(Install, FileOperationsOfOneInstall) {
+// What a user relies on in every way an install ends after writing: the outcome is told only
+// once everything written has been handed to the disk, and every file opened is closed.
+TEST(Install, FlushedBeforeTheOutcome) {
     using afx_test::FileOp;
-    CInstallBench b;
-    b.WriteArchive();
-    const std::vector<LoggedOp> log = LogOneInstall(b);
-    std::vector<LoggedOp> want;
-    for (const char* pszSetFile : {"flag1.shp", "dos1.shp", "start1.shp"})
-        for (FileOp op : {FileOp::Open, FileOp::Length, FileOp::Read, FileOp::Close})
-            want.push_back({op, pszSetFile});
-    want.push_back({FileOp::Open, "game.dat"});
-    // The header, then each record up to the fourth match once: OTHER.SHP, then each target
-    // with the record that ends its slot.
-    for (int i = 0; i < 1 + 1 + 2 * 4; ++i)
-        want.push_back({FileOp::Read, "game.dat"});
-    for (FileOp op : {FileOp::Length, FileOp::Seek, FileOp::Write, FileOp::Seek, FileOp::Write,
-                      FileOp::Seek, FileOp::Write, FileOp::Flush, FileOp::Close})
-        want.push_back({op, "game.dat"});
-    EXPECT_EQ(log, want);
+    for (const auto& arrange : std::vector<std::function<void(CInstallBench&)>>{
+             [](CInstallBench&) {}, [](CInstallBench& b) { b.m_request.bNoStartScr = TRUE; },
+             [](CInstallBench& b) { b.m_request.strStartFile = "008Startscr.shp"; },
+             [](CInstallBench& b) { Rename(b, kStrt, "X2"); }}) {
+        CInstallBench b;
+        arrange(b);
+        b.WriteArchive();
+        std::vector<FileOp> ops;
+        std::size_t nAtMessage = 0;
+        afx_test::SetFileOpHook([&ops](FileOp op, const char*) {
+            ops.push_back(op);
+            return afx_test::Fault::None;
+        });
+        InstallGraphicSet(b.m_request, [&](const CString&, UINT) { nAtMessage = ops.size(); });
+        afx_test::SetFileOpHook(nullptr);
+        const auto lastWrite = std::find(ops.rbegin(), ops.rend(), FileOp::Write);
+        ASSERT_NE(lastWrite, ops.rend());
+        const auto flush = std::find(lastWrite.base(), ops.end(), FileOp::Flush);
+        EXPECT_LT(flush - ops.begin(), static_cast<long>(nAtMessage));
+        EXPECT_EQ(std::count(ops.begin(), ops.end(), FileOp::Open),
+                  std::count(ops.begin(), ops.end(), FileOp::Close));
+    }
 }
 
 // Fails, or shortens, the k-th file operation of an install for every k. Whatever happens, no
