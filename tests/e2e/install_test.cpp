@@ -209,4 +209,113 @@ TEST(InstallE2E, TypedPathIsUsedButNotSaved) {
     EXPECT_EQ(e2e::ReadWholeFile(run.ToolPathOf("pg2_flags.ini")), strSettings);
 }
 
+// Directories whose entries overlap: each refused with its message and the archive untouched;
+// one whose records are out of data order but whose entries do not overlap installs. Sizes:
+// dossier 20, flags 16, start 24; each target gets 30 bytes of room from the record after it.
+TEST(InstallE2E, OverlappingEntriesAreRefused) {
+    struct Case {
+        const char* pszFile;
+        std::vector<std::pair<std::uint32_t, const char*>> records;
+        int nSet; // 0: Set A, its own start screen; 1: Set B, the start screen from STRT.SHP
+        const char* pszText;
+    };
+    const char* const kDossierSlot =
+        "ERROR (DOSSIER)! Quick dossier switching can not be used for this Panzer2.dat!!";
+    const char* const kStartSlot =
+        "ERROR (STARTSCR)! Quick  switching can not be used for this Panzer2.dat!!";
+    const std::vector<Case> cases = {
+        {"inside.dat", // FLAGS1.SHP's data begins inside the dossier block
+         {{400, "DOSSIER.SHP"},
+          {430, "a"},
+          {410, "FLAGS1.SHP"},
+          {440, "b"},
+          {500, "STARTSCR.SHP"},
+          {530, "c"},
+          {600, "STRT.SHP"},
+          {630, "d"}},
+         0,
+         kDossierSlot},
+        {"shared.dat", // STARTSCR.SHP and STRT.SHP share their data
+         {{400, "DOSSIER.SHP"},
+          {430, "a"},
+          {450, "FLAGS1.SHP"},
+          {480, "b"},
+          {500, "STARTSCR.SHP"},
+          {530, "c"},
+          {500, "STRT.SHP"},
+          {530, "d"}},
+         0,
+         kStartSlot},
+        {"restore.dat", // the restore's source overlaps the flags block
+         {{400, "DOSSIER.SHP"},
+          {430, "a"},
+          {450, "FLAGS1.SHP"},
+          {480, "b"},
+          {500, "STARTSCR.SHP"},
+          {530, "c"},
+          {440, "STRT.SHP"},
+          {470, "d"}},
+         1,
+         kStartSlot},
+        {"past.dat", // FLAGS1.SHP named only in the data after the directory's six records
+         {{400, "DOSSIER.SHP"},
+          {430, "a"},
+          {500, "STARTSCR.SHP"},
+          {530, "b"},
+          {600, "STRT.SHP"},
+          {630, "c"},
+          {410, "FLAGS1.SHP"},
+          {440, "d"}},
+         0,
+         "Search fault! Quick switching can not be used for this Panzer2.dat!!"},
+        {"sound.dat", // out of data order, no overlap
+         {{600, "STRT.SHP"},
+          {630, "d"},
+          {500, "STARTSCR.SHP"},
+          {530, "c"},
+          {450, "FLAGS1.SHP"},
+          {480, "b"},
+          {400, "DOSSIER.SHP"},
+          {430, "a"}},
+         0,
+         "Congratulations! Flags, Dossier and Startscr for Set A have been successfully "
+         "installed!"},
+    };
+    CInstallRun run;
+    ASSERT_TRUE(run.Prepare());
+    std::vector<std::string> archives;
+    for (const Case& c : cases) {
+        Bytes b;
+        const unsigned nCount = std::string(c.pszFile) == "past.dat" ? 6 : 8;
+        kvtools::putArchiveHeader(b, nCount, 0, 0xEE);
+        for (const auto& record : c.records)
+            kvtools::putArchiveRecord(b, record.first, record.second);
+        kvtools::padWithPattern(b, 700);
+        archives.push_back(Str(b));
+        ASSERT_TRUE(run.WriteFile(c.pszFile, archives.back()));
+    }
+    ASSERT_TRUE(run.Start());
+    HWND dlg = run.WaitMainDialog();
+    ASSERT_TRUE(dlg);
+    for (std::size_t i = 0; i < cases.size(); ++i) {
+        const Case& c = cases[i];
+        SCOPED_TRACE(c.pszFile);
+        const std::string strPath = run.PathOf(c.pszFile);
+        ASSERT_TRUE(e2e::SetText(GetDlgItem(dlg, IDC_DATPATH), strPath));
+        SendMessageTimeoutA(GetDlgItem(dlg, IDC_SETS), CB_SETCURSEL, c.nSet, 0, SMTO_BLOCK, 2000,
+                            nullptr);
+        const CMessageBoxInfo box = run.Install(dlg);
+        const bool bSound = std::string(c.pszFile) == "sound.dat";
+        ExpectBox(box, c.pszText, bSound ? e2e::EIcon::Information : e2e::EIcon::Exclamation);
+        ASSERT_TRUE(run.Dismiss(box.m_h, strPath));
+        std::string strWant = archives[i];
+        if (bSound) {
+            strWant.replace(400, 20, Pattern(20, 0x21));
+            strWant.replace(450, 16, Pattern(10, 0x11) + std::string(6, '\0'));
+            strWant.replace(500, 24, Pattern(24, 0x31));
+        }
+        EXPECT_EQ(e2e::ReadWholeFile(strPath), strWant);
+    }
+}
+
 } // namespace
