@@ -124,6 +124,12 @@ void PrintSummary(const CCollector& c) {
     if (pInstall && pBase && pBase->dMicros > 0)
         std::printf("%-44s %9.2f x   target: at most 1.25\n", "install / floor",
                     pInstall->dMicros / pBase->dMicros);
+    for (const char* pszSize : {"65536", "2147483647"}) {
+        if (const CFigure* f = c.Find(std::string("BM_InstallHeap/") + pszSize))
+            std::printf("%-44s %9.1f KiB held at most; set files 3 x 64 KiB\n",
+                        (std::string("install heap peak, block sizes ") + pszSize).c_str(),
+                        Counter(*f, "heap") / 1024);
+    }
     if (const CFigure* f = c.Find("BM_InstallPaired"))
         std::printf("%-44s %9.2f x   the two in turns, median of the pairs\n",
                     "install / floor, paired", Counter(*f, "ratio"));

@@ -4,6 +4,7 @@
 // positioned writes, one fsync, close. Their ratio is what the file layer and the tool cost.
 #include "BenchData.h"
 #include "SysCallCount.h"
+#include "bench/HeapPeak.h"
 
 #include "archive/ArchiveScan.h"
 #include "archive/Install.h"
@@ -200,5 +201,31 @@ void BM_InstallPaired(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_InstallPaired)->Unit(benchmark::kMicrosecond)->UseManualTime();
+
+// The most heap one install holds, with small set files: blocks of 64 KiB into the benchmark
+// archive (a success), and the catalogue's sizes at 2^31 - 1 (a slot too small: its message).
+// Only the set files' bytes and the directory may be held, whatever the sizes say.
+void BM_InstallHeap(benchmark::State& state) {
+    InstallRequest request = Request();
+    request.nFlagsSize = request.nDossierSize = request.nStartSize =
+        static_cast<int>(state.range(0));
+    UINT nType = 0;
+    std::size_t nPeak = 0;
+    for (auto _ : state) {
+        kvbench::CHeapPeak peak;
+        InstallGraphicSet(request, [&nType](const CString&, UINT n) { nType = n; });
+        nPeak = peak.Bytes();
+    }
+    const UINT nWant = state.range(0) == kBlock ? afx_mb::kIconInformation | afx_mb::kOk
+                                                : afx_mb::kIconExclamation | afx_mb::kOk;
+    if (nType != nWant)
+        state.SkipWithError("the install did not end as it should");
+    state.counters["heap"] = static_cast<double>(nPeak);
+}
+BENCHMARK(BM_InstallHeap)
+    ->Arg(kBlock)
+    ->Arg(2147483647)
+    ->Iterations(3)
+    ->Unit(benchmark::kMicrosecond);
 
 } // namespace
