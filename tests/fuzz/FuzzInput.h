@@ -1,19 +1,22 @@
-// Shared by the fuzz targets: the process's own temporary folder (the framework works on real
-// files) and a reader that takes parameters from the front of the input.
+// Shared by the fuzz targets: a reader that takes parameters from the front of the input, and
+// the check that stops a run. Files live in memory (MemoryFiles.h).
 #pragma once
 
-#include "tests/unit/ArchiveBuilder.h"
+#include "MemoryFiles.h"
 
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 
-// One folder per process, removed when it exits.
-inline const CTempFolder& FuzzFolder() {
-    static CTempFolder folder;
-    return folder;
-}
+using memfiles::Bytes;
+
+// The files of one run: none before it, none left after it (so that the fuzzer sees every
+// allocation of a run freed, and does not look for leaks).
+struct CFuzzFiles {
+    CFuzzFiles() { memfiles::Clear(); }
+    ~CFuzzFiles() { memfiles::Clear(); }
+};
 
 // Stops the run where libFuzzer sees it: a violated property is a crash with a reason.
 #define FUZZ_CHECK(cond)                                                                           \

@@ -1,5 +1,6 @@
 // The catalogue loader on arbitrary Desc.txt bytes: at most 99 sets, every usable row three
-// names that fit the dialog's table, and the table filled without running past a row.
+// names that fit the dialog's table, and the three columns of the table filled without running
+// past a row.
 #include "FuzzInput.h"
 #include "catalogue/Catalogue.h"
 #include "framework/CStdioFile.h"
@@ -26,12 +27,11 @@ char g_szStart[kMaxSets + 1][kNameSize];
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* pData, std::size_t nSize) {
-    const CTempFolder& folder = FuzzFolder();
-    folder.Write(kCatalogueFileName, Bytes(pData, pData + nSize));
+    const CFuzzFiles files;
+    memfiles::Put(kCatalogueFileName, Bytes(pData, pData + nSize));
 
     CStdioFile file;
-    FUZZ_CHECK(
-        file.Open(folder.Path(kCatalogueFileName).c_str(), CFile::modeRead | CFile::typeText));
+    FUZZ_CHECK(file.Open(kCatalogueFileName, CFile::modeRead | CFile::typeText));
     CCatalogue cat;
     const CatalogueResult result = ReadCatalogue(file, cat);
     file.Close();
@@ -56,15 +56,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* pData, std::size_t nSi
     FillNameTables(cat, g_szFlags, g_szDossier, g_szStart, kMaxSets + 1);
     for (int r = 0; r <= kMaxSets; ++r) {
         const bool bSet = static_cast<std::size_t>(r) < cat.m_sets.size();
-        FUZZ_CHECK(std::memchr(g_szFlags[r], '\0', kNameSize) != nullptr);
-        FUZZ_CHECK(std::memchr(g_szDossier[r], '\0', kNameSize) != nullptr);
-        FUZZ_CHECK(std::memchr(g_szStart[r], '\0', kNameSize) != nullptr);
-        const std::string strFlags =
-            bSet ? cat.m_sets[static_cast<std::size_t>(r)].m_strFlagsFile : "";
-        const std::string strStart =
-            bSet ? cat.m_sets[static_cast<std::size_t>(r)].m_strStartFile : "";
-        FUZZ_CHECK(strFlags == g_szFlags[r]);
-        FUZZ_CHECK(strStart == g_szStart[r]);
+        const CCatalogueSet none;
+        const CCatalogueSet& set = bSet ? cat.m_sets[static_cast<std::size_t>(r)] : none;
+        const std::pair<const char*, const std::string*> columns[] = {
+            {g_szFlags[r], &set.m_strFlagsFile},
+            {g_szDossier[r], &set.m_strDossierFile},
+            {g_szStart[r], &set.m_strStartFile}};
+        for (const auto& column : columns) {
+            FUZZ_CHECK(std::memchr(column.first, '\0', kNameSize) != nullptr);
+            FUZZ_CHECK(*column.second == column.first);
+        }
     }
     return 0;
 }

@@ -37,10 +37,11 @@ std::vector<std::string> ExpectedLines(const Bytes& bytes) {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* pData, std::size_t nSize) {
-    const CTempFolder& folder = FuzzFolder();
+    const char* const pszFolder = "/kv/";
+    const std::string strPath = std::string(pszFolder) + kSettingsFileName;
     const Bytes bytes(pData, pData + nSize);
-    folder.Write(kSettingsFileName, bytes);
-    const std::string strPath = folder.Path(kSettingsFileName);
+    const CFuzzFiles files;
+    memfiles::Put(strPath, bytes);
 
     std::vector<std::string> lines;
     {
@@ -70,7 +71,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* pData, std::size_t nSi
     FUZZ_CHECK(!path.IsEmpty() && lines[1].find(path.str()) != std::string::npos);
 
     // What was read is what Browse would save; saved, it must read back the same.
-    FUZZ_CHECK(WriteSettingsFile(folder.Prefix().c_str(), path));
+    FUZZ_CHECK(WriteSettingsFile(pszFolder, path));
     CString again;
     CStdioFile file;
     FUZZ_CHECK(file.Open(strPath.c_str(), CFile::modeRead | CFile::typeText));

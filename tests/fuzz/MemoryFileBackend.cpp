@@ -1,0 +1,219 @@
+// The framework's file back end over memfiles (see MemoryFiles.h): the causes are those the
+// POSIX back end gives for the same situations, and an open file is held without sharing.
+#include "MemoryFiles.h"
+
+#include "framework/CFile.h"
+#include "framework/FileBackend.h"
+
+#include <memory>
+#include <unordered_map>
+
+namespace {
+
+struct Node {
+    memfiles::Bytes data;
+    bool bHeld = false;
+    bool bUnflushed = false;
+};
+
+struct Handle {
+    std::shared_ptr<Node> node; // empty: a free slot
+    std::uint64_t nPos = 0;
+    bool bRead = false;
+    bool bWrite = false;
+};
+
+std::unordered_map<std::string, std::shared_ptr<Node>>& Files() {
+    static std::unordered_map<std::string, std::shared_ptr<Node>> files;
+    return files;
+}
+
+std::vector<Handle>& Handles() {
+    static std::vector<Handle> handles;
+    return handles;
+}
+
+// The POSIX codes the disk back end would report, for the same causes.
+constexpr long kNoEntry = 2, kBadHandle = 9, kWouldBlock = 11, kExists = 17, kInvalid = 22;
+
+int Fail(long* pOsError, long lCode, int nCause) {
+    *pOsError = lCode;
+    return nCause;
+}
+
+// A new handle on node, which no other handle may open meanwhile.
+std::intptr_t Hold(const std::shared_ptr<Node>& node, bool bRead, bool bWrite) {
+    node->bHeld = true;
+    auto& handles = Handles();
+    std::size_t slot = 0;
+    while (slot < handles.size() && handles[slot].node)
+        ++slot;
+    if (slot == handles.size())
+        handles.emplace_back();
+    handles[slot] = {node, 0, bRead, bWrite};
+    return static_cast<std::intptr_t>(slot);
+}
+
+Handle* Find(std::intptr_t hFile) {
+    auto& handles = Handles();
+    if (hFile < 0 || static_cast<std::size_t>(hFile) >= handles.size() || !handles[hFile].node)
+        return nullptr;
+    return &handles[hFile];
+}
+
+} // namespace
+
+namespace memfiles {
+
+void Clear() { Files().clear(); }
+
+void Put(const std::string& strPath, const Bytes& bytes) {
+    auto node = std::make_shared<Node>();
+    node->data = bytes;
+    Files()[strPath] = std::move(node);
+}
+
+const Bytes* Find(const std::string& strPath) {
+    auto it = Files().find(strPath);
+    return it == Files().end() ? nullptr : &it->second->data;
+}
+
+bool Unflushed(const std::string& strPath) {
+    auto it = Files().find(strPath);
+    return it != Files().end() && it->second->bUnflushed;
+}
+
+int OpenHandles() {
+    int n = 0;
+    for (const Handle& h : Handles())
+        n += h.node != nullptr;
+    return n;
+}
+
+} // namespace memfiles
+
+namespace afx_backend {
+
+int Open(const char* pszPath, UINT nOpenFlags, std::intptr_t* phFile, long* pOsError) {
+    auto& files = Files();
+    auto it = files.find(pszPath);
+    if (it == files.end()) {
+        if (!(nOpenFlags & CFile::modeCreate))
+            return Fail(pOsError, kNoEntry, CFileException::fileNotFound);
+        it = files.emplace(pszPath, std::make_shared<Node>()).first;
+    }
+    Node& node = *it->second;
+    if (node.bHeld)
+        return Fail(pOsError, kWouldBlock, CFileException::sharingViolation);
+    if ((nOpenFlags & CFile::modeCreate) && !(nOpenFlags & CFile::modeNoTruncate)) {
+        node.data.clear();
+        node.bUnflushed = true;
+    }
+    *phFile = Hold(it->second, !(nOpenFlags & CFile::modeWrite),
+                   nOpenFlags & (CFile::modeWrite | CFile::modeReadWrite));
+    return CFileException::none;
+}
+
+int CreateNew(const char* pszPath, std::intptr_t* phFile, bool* pbTaken, long* pOsError) {
+    auto inserted = Files().emplace(pszPath, nullptr);
+    *pbTaken = !inserted.second;
+    if (*pbTaken)
+        return Fail(pOsError, kExists, CFileException::generic);
+    inserted.first->second = std::make_shared<Node>();
+    *phFile = Hold(inserted.first->second, true, true);
+    return CFileException::none;
+}
+
+int Read(std::intptr_t hFile, void* pBuf, UINT nCount, UINT* pnRead, long* pOsError) {
+    Handle* h = Find(hFile);
+    if (!h || !h->bRead)
+        return Fail(pOsError, kBadHandle, CFileException::invalidFile);
+    const memfiles::Bytes& data = h->node->data;
+    const std::uint64_t nLeft = h->nPos < data.size() ? data.size() - h->nPos : 0;
+    const UINT n = nLeft < nCount ? static_cast<UINT>(nLeft) : nCount;
+    if (n > 0)
+        std::copy(data.begin() + h->nPos, data.begin() + h->nPos + n,
+                  static_cast<std::uint8_t*>(pBuf));
+    h->nPos += n;
+    *pnRead = n;
+    return CFileException::none;
+}
+
+int Write(std::intptr_t hFile, const void* pBuf, UINT nCount, UINT* pnWritten, long* pOsError) {
+    Handle* h = Find(hFile);
+    if (!h || !h->bWrite)
+        return Fail(pOsError, kBadHandle, CFileException::invalidFile);
+    memfiles::Bytes& data = h->node->data;
+    if (h->nPos + nCount > data.size())
+        data.resize(h->nPos + nCount, 0); // a write past the end leaves zeros in the gap
+    const auto* p = static_cast<const std::uint8_t*>(pBuf);
+    std::copy(p, p + nCount, data.begin() + h->nPos);
+    h->nPos += nCount;
+    h->node->bUnflushed = true;
+    *pnWritten = nCount;
+    return CFileException::none;
+}
+
+int Seek(std::intptr_t hFile, LONGLONG lOff, UINT nFrom, ULONGLONG* pPos, long* pOsError) {
+    Handle* h = Find(hFile);
+    if (!h)
+        return Fail(pOsError, kBadHandle, CFileException::badSeek);
+    const LONGLONG lBase = nFrom == CFile::current ? static_cast<LONGLONG>(h->nPos)
+                           : nFrom == CFile::end   ? static_cast<LONGLONG>(h->node->data.size())
+                                                   : 0;
+    if (lBase + lOff < 0)
+        return Fail(pOsError, kInvalid, CFileException::badSeek);
+    h->nPos = static_cast<std::uint64_t>(lBase + lOff);
+    *pPos = h->nPos;
+    return CFileException::none;
+}
+
+int Length(std::intptr_t hFile, ULONGLONG* pLength, long* pOsError) {
+    Handle* h = Find(hFile);
+    if (!h)
+        return Fail(pOsError, kBadHandle, CFileException::invalidFile);
+    *pLength = h->node->data.size();
+    return CFileException::none;
+}
+
+int Flush(std::intptr_t hFile, long* pOsError) {
+    Handle* h = Find(hFile);
+    if (!h)
+        return Fail(pOsError, kBadHandle, CFileException::invalidFile);
+    h->node->bUnflushed = false;
+    return CFileException::none;
+}
+
+int Close(std::intptr_t hFile, long* pOsError) {
+    Handle* h = Find(hFile);
+    if (!h)
+        return Fail(pOsError, kBadHandle, CFileException::invalidFile);
+    h->node->bHeld = false;
+    *h = Handle();
+    return CFileException::none;
+}
+
+int Replace(const char* pszSource, const char* pszTarget, long* pOsError) {
+    auto& files = Files();
+    auto it = files.find(pszSource);
+    if (it == files.end())
+        return Fail(pOsError, kNoEntry, CFileException::fileNotFound);
+    std::shared_ptr<Node> node = std::move(it->second);
+    files.erase(it);
+    files[pszTarget] = std::move(node);
+    return CFileException::none;
+}
+
+int Rename(const char* pszSource, const char* pszTarget, long* pOsError) {
+    if (Files().count(pszTarget) != 0)
+        return Fail(pOsError, kExists, CFileException::generic);
+    return Replace(pszSource, pszTarget, pOsError);
+}
+
+int Remove(const char* pszPath, long* pOsError) {
+    if (Files().erase(pszPath) == 0)
+        return Fail(pOsError, kNoEntry, CFileException::fileNotFound);
+    return CFileException::none;
+}
+
+} // namespace afx_backend
