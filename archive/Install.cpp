@@ -1,5 +1,6 @@
 #include "archive/Install.h"
 
+#include "archive/ArchiveBackup.h"
 #include "archive/ArchiveScan.h"
 #include "archive/InstallRanges.h"
 #include "framework/CFile.h"
@@ -171,6 +172,13 @@ void InstallGraphicSet(const InstallRequest& request, const InstallMessageFn& sh
     const int nRefused = JudgeInstallRanges(file, scan.nEntries, ranges);
     if (nRefused >= 0) {
         showMessage(kSlotErrorText[nRefused], kWarning);
+        return;
+    }
+
+    // Before the first write into an archive, the archive as it is is kept beside it.
+    CString strBackupError;
+    if (!KeepOriginalArchive(file, request.strArchivePath, strBackupError)) {
+        showMessage(strBackupError, kWarning);
         return;
     }
 

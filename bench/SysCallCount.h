@@ -27,5 +27,5 @@ public:
     }
 
 private:
-    std::array<int, static_cast<std::size_t>(afx_test::FileOp::Remove) + 1> m_nCount{};
+    std::array<int, static_cast<std::size_t>(afx_test::FileOp::Count)> m_nCount{};
 };

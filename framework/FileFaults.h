@@ -19,7 +19,8 @@ enum class FileOp {
     Replace,
     Remove,
     Create,
-    Rename
+    Rename,
+    Count // how many kinds there are
 };
 enum class Fault { None, Fail, Short };
 

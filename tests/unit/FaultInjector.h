@@ -1,11 +1,12 @@
 // Fails or shortens the k-th file operation while it lives, and counts what it sees: every
-// operation, and the files left open (opens let through, less closes; so the files a sweep opens
-// must exist).
+// operation, and the files the process holds open beyond those it held when the injector was made
+// (the entries of /proc/self/fd, so a handle leaked anywhere shows).
 #pragma once
 
 #include "framework/FileFaults.h"
 
 #include <cstddef>
+#include <filesystem>
 
 class CFaultInjector {
 public:
@@ -22,7 +23,7 @@ public:
     // touches reads and writes).
     bool Hit() const { return m_bHit; }
     afx_test::FileOp HitOp() const { return m_hitOp; }
-    int OpenFiles() const { return m_nOpen; }
+    int OpenFiles() const { return CountHandles() - m_nHandles; }
 
 private:
     afx_test::Fault See(afx_test::FileOp op) {
@@ -34,11 +35,6 @@ private:
             m_bHit = fault == Fault::Fail || op == FileOp::Read || op == FileOp::Write;
             m_hitOp = op;
         }
-        // A failed open leaves nothing to close; a close always releases the handle.
-        if (op == FileOp::Open && fault != Fault::Fail)
-            ++m_nOpen;
-        if (op == FileOp::Close)
-            --m_nOpen;
         return fault;
     }
 
@@ -47,5 +43,13 @@ private:
     std::size_t m_nOps = 0;
     bool m_bHit = false;
     afx_test::FileOp m_hitOp = afx_test::FileOp::Open;
-    int m_nOpen = 0;
+    static int CountHandles() {
+        int n = 0;
+        for (auto it = std::filesystem::directory_iterator("/proc/self/fd");
+             it != std::filesystem::directory_iterator(); ++it)
+            ++n;
+        return n;
+    }
+
+    int m_nHandles = CountHandles();
 };

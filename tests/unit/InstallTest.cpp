@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <functional>
 #include <sys/resource.h>
 
@@ -584,6 +585,117 @@ std::vector<LoggedOp> LogOneInstall(CInstallBench& b) {
     return log;
 }
 
+// The first install keeps the archive as it was beside it, as game.dat.bak; nothing ever changes
+// that copy again, and an install that writes nothing makes none.
+TEST(Install, KeepsTheOriginal) {
+    struct Case {
+        const char* pszName;
+        std::function<void(CInstallBench&)> arrange; // may leave a game.dat.bak of its own
+        int nInstalls;
+        UINT nType;           // of the last install's message
+        bool bCopyOfOriginal; // game.dat.bak is the archive before the first install
+    };
+    const Bytes kUsers = Pattern(7, 0x70);
+    const std::vector<Case> cases = {
+        {"first install", [](CInstallBench&) {}, 1, kSuccess, true},
+        {"second install", [](CInstallBench&) {}, 2, kSuccess, true},
+        {"refused install", [](CInstallBench& b) { b.m_entries[kDossier].dwRoom = 19; }, 1,
+         kWarning, false},
+        {"set file missing", [](CInstallBench& b) { b.m_request.strFlagsFile = "nope.shp"; }, 1,
+         kWarning, false},
+        {"an empty game.dat.bak", [](CInstallBench& b) { b.m_folder.Write("game.dat.bak", {}); }, 1,
+         kSuccess, false},
+        {"a game.dat.bak of other bytes",
+         [&](CInstallBench& b) { b.m_folder.Write("game.dat.bak", kUsers); }, 1, kSuccess, false},
+        {"a folder called game.dat.bak",
+         [](CInstallBench& b) {
+             std::filesystem::create_directory(b.m_folder.Path("game.dat.bak"));
+         },
+         1, kSuccess, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.pszName);
+        CInstallBench b;
+        c.arrange(b);
+        b.WriteArchive();
+        const bool bBakBefore = std::filesystem::exists(b.m_folder.Path("game.dat.bak"));
+        const Bytes bakBefore =
+            bBakBefore && !std::filesystem::is_directory(b.m_folder.Path("game.dat.bak"))
+                ? b.m_folder.Read("game.dat.bak")
+                : Bytes();
+        for (int i = 0; i < c.nInstalls; ++i)
+            b.Run();
+        ASSERT_EQ(b.m_messages.size(), 1u);
+        EXPECT_EQ(b.m_messages[0].second, c.nType);
+        std::vector<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(b.m_folder.Path("")))
+            names.push_back(entry.path().filename().string());
+        std::sort(names.begin(), names.end());
+        const bool bBak = std::count(names.begin(), names.end(), "game.dat.bak") == 1;
+        EXPECT_EQ(names.size(), 4u + (bBak ? 1u : 0u)); // game.dat and the three set files
+        if (c.bCopyOfOriginal) {
+            EXPECT_EQ(b.m_folder.Read("game.dat.bak"), b.m_archive);
+        } else if (bBakBefore) {
+            EXPECT_TRUE(bBak);
+            if (!std::filesystem::is_directory(b.m_folder.Path("game.dat.bak"))) {
+                EXPECT_EQ(b.m_folder.Read("game.dat.bak"), bakBefore);
+            }
+        } else {
+            EXPECT_FALSE(bBak);
+        }
+    }
+}
+
+// Every file operation of the copy, failed or cut short in turn: the archive is not changed, no
+// copy and no temporary file are left, and one message names the copy.
+TEST(Install, CopyThatCannotBeMade) {
+    // Where the copy's operations lie among an install's: from the making of its temporary file
+    // to its rename.
+    std::size_t nFirst = 0, nLast = 0, nOps = 0;
+    {
+        CInstallBench clean;
+        clean.WriteArchive();
+        afx_test::SetFileOpHook([&](afx_test::FileOp op, const char* pszPath) {
+            ++nOps;
+            if (op == afx_test::FileOp::Create && nFirst == 0)
+                nFirst = nOps;
+            if (op == afx_test::FileOp::Rename &&
+                std::string(pszPath).find(".bak") != std::string::npos)
+                nLast = nOps;
+            return afx_test::Fault::None;
+        });
+        clean.Run();
+        afx_test::SetFileOpHook(nullptr);
+        ASSERT_GT(nFirst, 0u);
+        ASSERT_GE(nLast, nFirst);
+    }
+    for (afx_test::Fault fault : {afx_test::Fault::Fail, afx_test::Fault::Short}) {
+        for (std::size_t k = nFirst; k <= nLast; ++k) {
+            SCOPED_TRACE("op " + std::to_string(k));
+            CInstallBench b;
+            b.WriteArchive();
+            b.m_bProbeHold = false;
+            {
+                CFaultInjector injector(k, fault);
+                b.Run();
+                if (!injector.Hit())
+                    continue;
+            }
+            ASSERT_EQ(b.m_messages.size(), 1u);
+            EXPECT_EQ(b.m_messages[0].second, kWarning);
+            EXPECT_EQ(b.m_messages[0].first.rfind("ERROR! Panzer2.dat has not been changed", 0), 0u)
+                << b.m_messages[0].first;
+            EXPECT_NE(b.m_messages[0].first.find("game.dat.bak"), std::string::npos);
+            EXPECT_EQ(b.m_folder.Read("game.dat"), b.m_archive);
+            std::size_t nFiles = 0;
+            for (auto it = std::filesystem::directory_iterator(b.m_folder.Path(""));
+                 it != std::filesystem::directory_iterator(); ++it)
+                ++nFiles;
+            EXPECT_EQ(nFiles, 4u); // game.dat and the three set files
+        }
+    }
+}
+
 // What a user relies on in every way an install ends after writing: the outcome is told only
 // once everything written has been handed to the disk, and every file opened is closed.
 TEST(Install, FlushedBeforeTheOutcome) {
@@ -669,12 +781,20 @@ TEST(Install, FaultSweep) {
                 EXPECT_LE(b.m_messages.size() + (bThrew ? 1u : 0u), 1u);
                 // A success must be true: a fault before it may only have been one that the
                 // install rightly did without (a short read of a record the scan no longer
-                // needs). The archive's closing, after the message, cannot undo it.
+                // needs, a failed look for an earlier copy, which only makes it keep one). The
+                // archive's closing, after the message, cannot undo it.
                 const Bytes after = b.m_folder.Read("game.dat");
                 const bool bSuccess = !b.m_messages.empty() && b.m_messages[0].second == kSuccess;
                 if (bSuccess && bHit && k <= nAtMessage) {
                     EXPECT_EQ(after, installed);
-                    EXPECT_EQ(fault, Fault::Short);
+                }
+                // The copy of the archive is whole or absent, and no temporary file is left.
+                for (const auto& entry : std::filesystem::directory_iterator(b.m_folder.Path(""))) {
+                    const std::string strName = entry.path().filename().string();
+                    EXPECT_EQ(strName.find(".tmp"), std::string::npos) << strName;
+                    if (strName == "game.dat.bak") {
+                        EXPECT_EQ(b.m_folder.Read(strName), b.m_archive);
+                    }
                 }
                 ASSERT_EQ(after.size(), b.m_archive.size());
                 for (std::size_t i = 0; i < after.size(); ++i) {
