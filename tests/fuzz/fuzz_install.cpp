@@ -157,11 +157,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* pData, std::size_t nSi
     FileOp faultOp = FileOp::Open;
     std::string strFaultPath;
     int nFaultRead = -1;
+    // The copy of the original archive: from the look for an earlier copy to its rename.
+    const std::string strBackup = std::string(kArchive) + ".bak";
+    bool bCopying = false, bFaultInCopy = false, bFaultAtLook = false;
     afx_test::SetFileOpHook([&](FileOp op, const char* pszPath) {
         const bool bArchiveRead = op == FileOp::Read && std::string(pszPath) == kArchive;
         nArchiveReads += bArchiveRead;
+        const bool bLook = op == FileOp::Open && pszPath == strBackup;
+        bCopying = bCopying || bLook;
+        const bool bInCopy = bCopying;
+        if (op == FileOp::Rename)
+            bCopying = false;
         if (++nOps != nFaultAt || fault == Fault::None)
             return Fault::None;
+        bFaultInCopy = bInCopy;
+        bFaultAtLook = bLook;
         bEffective = fault == Fault::Fail || op == FileOp::Read || op == FileOp::Write;
         faultOp = op;
         strFaultPath = pszPath;
@@ -189,6 +199,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* pData, std::size_t nSi
     // The faults the install meets with a message of its own are the model's to judge too.
     const model::Outcome clean = model::Install(want);
     bool bRejudge = false;
+    // A failed look for an earlier copy only makes the install keep one; any other fault in the
+    // copy ends the install with its own message before anything is written.
+    if (bEffective && bFaultAtLook) {
+        bEffective = false;
+    } else if (bEffective && bFaultInCopy) {
+        FUZZ_CHECK(!bThrew);
+        FUZZ_CHECK(messages[0].first.rfind("ERROR! Panzer2.dat has not been changed", 0) == 0);
+        FUZZ_CHECK(after == before);
+        FUZZ_CHECK(memfiles::Find(strBackup) == nullptr);
+        return 0;
+    }
     if (bEffective && faultOp == FileOp::Open) {
         if (strFaultPath == "/kv/f.shp")
             want.flags.reset();
@@ -225,5 +246,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* pData, std::size_t nSi
     FUZZ_CHECK(messages[0].second ==
                (o.bSuccess ? afx_mb::kIconInformation : afx_mb::kIconExclamation) + afx_mb::kOk);
     FUZZ_CHECK(after == (o.after.empty() ? before : o.after));
+    // Whatever is written, the archive as it was is kept first.
+    const Bytes* pBackup = memfiles::Find(strBackup);
+    FUZZ_CHECK(o.bWrites ? pBackup != nullptr && *pBackup == before : pBackup == nullptr);
     return 0;
 }
