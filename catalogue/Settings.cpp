@@ -11,10 +11,18 @@ const char kSettingsOpenError[] = "ERROR! Pg2_flags.ini can not be opened!";
 namespace {
 
 const char kDatPathKey[] = "pg2-panzer2.dat=";
-const char kTempSuffix[] = ".new";
+// The new content's own file: "pg2_flags.ini." + a unique part + ".tmp".
+const char kTempPrefix[] = "pg2_flags.ini.";
 
 bool IsWhite(char ch) {
     return ch == ' ' || ch == '\t' || ch == '\n' || ch == '\v' || ch == '\f' || ch == '\r';
+}
+
+// The whole settings text, handed to the disk before the file is closed.
+void WriteWhole(CStdioFile& file, const std::string& text) {
+    file.WriteString(text.c_str());
+    file.Flush();
+    file.Close();
 }
 
 } // namespace
@@ -68,23 +76,27 @@ bool ReadDatPath(CStdioFile& file, CString& path) {
 
 bool WriteSettingsFile(const char* pszFolder, const char* pszDatPath) {
     const std::string target = std::string(pszFolder) + kSettingsFileName;
-    const std::string temp = target + kTempSuffix;
+    const std::string text = FormatSettings(pszDatPath);
     CStdioFile file;
-    if (!file.Open(temp.c_str(), CFile::modeCreate | CFile::modeWrite | CFile::typeText))
-        return false;
-    try {
-        file.WriteString(FormatSettings(pszDatPath).c_str());
-        file.Flush();
-        file.Close();
-    } catch (...) {
-        // The exception is reported by the framework; only the half-written copy goes here.
-        file.Abort();
+    if (file.OpenUnique(pszFolder, kTempPrefix)) {
+        const std::string temp = file.GetFilePath().str();
+        try {
+            WriteWhole(file, text);
+        } catch (...) {
+            // The exception is reported by the framework; only the half-written copy goes here.
+            file.Abort();
+            CFile::Remove(temp.c_str());
+            throw;
+        }
+        if (CFile::Replace(temp.c_str(), target.c_str()))
+            return true;
         CFile::Remove(temp.c_str());
-        throw;
     }
-    if (!CFile::Replace(temp.c_str(), target.c_str())) {
-        CFile::Remove(temp.c_str());
+    // No copy could be made or put in place (a folder where no file can be created, or one that
+    // lets files be written but not renamed): the file is rewritten where it is, if it can be
+    // opened for writing at all.
+    if (!file.Open(target.c_str(), CFile::modeCreate | CFile::modeWrite | CFile::typeText))
         return false;
-    }
+    WriteWhole(file, text);
     return true;
 }

@@ -31,8 +31,11 @@ std::string FormatSettings(const std::string& datPath);
 // Reads lines 1 and 2 of an open settings file; sets path only when line 2 names one.
 bool ReadDatPath(CStdioFile& file, CString& path);
 
-// Writes the settings file for datPath into pszFolder through a temporary file that then replaces
-// the old one in one step, so a failed write never loses the stored path. Returns false when the
-// temporary file cannot be created or the replace fails; the old file is then untouched and no
-// temporary file is left. A write error (CFileException) removes the temporary file and goes on.
+// Writes the settings file for datPath into pszFolder through a file of its own that then replaces
+// the old one in one step, so that a failed write never loses the stored path. When no such file
+// can be made or put in place, the old file is rewritten in place instead. Returns false when
+// neither can be done: the settings file cannot be opened for writing (held open, read-only, a
+// folder, or the folder missing); the old file is then untouched and no other file is left. A
+// write error throws the framework's CFileException; the copy is then removed and the old file
+// is whole, except when it was being rewritten in place.
 bool WriteSettingsFile(const char* pszFolder, const char* pszDatPath);

@@ -45,17 +45,19 @@ public:
     // and opens it for reading and writing without sharing; GetFilePath() then names it. No
     // other file can ever have held that name. pszFolder is empty (the current folder) or ends
     // with its separator.
-    BOOL OpenUnique(const char* pszFolder, const char* pszPrefix, CFileException* pError = nullptr);
+    virtual BOOL OpenUnique(const char* pszFolder, const char* pszPrefix,
+                            CFileException* pError = nullptr);
 
     BOOL IsOpen() const { return m_hFile != hFileNull; }
     const CString& GetFilePath() const { return m_strFileName; }
 
     // Moves pszSource over pszTarget in one step, replacing it (written through to the disk).
+    // Neither file may be open.
     // Not named ReplaceFile: <windows.h> makes that name a macro.
     static BOOL Replace(const char* pszSource, const char* pszTarget,
                         CFileException* pError = nullptr);
     // Gives the file pszSource the name pszTarget, which must not exist yet: nothing is ever
-    // replaced. Written through to the disk. On Win32 pszSource must not be open.
+    // replaced. Written through to the disk. pszSource must not be open.
     static BOOL Rename(const char* pszSource, const char* pszTarget,
                        CFileException* pError = nullptr);
     // Deletes a file; returns FALSE when it could not.

@@ -20,11 +20,22 @@ CStdioFile::~CStdioFile() {
 BOOL CStdioFile::Open(const char* pszFileName, UINT nOpenFlags, CFileException* pError) {
     if (!CFile::Open(pszFileName, nOpenFlags, pError))
         return FALSE;
+    Reset();
+    return TRUE;
+}
+
+BOOL CStdioFile::OpenUnique(const char* pszFolder, const char* pszPrefix, CFileException* pError) {
+    if (!CFile::OpenUnique(pszFolder, pszPrefix, pError))
+        return FALSE;
+    Reset();
+    return TRUE;
+}
+
+void CStdioFile::Reset() {
     m_buf.resize(kBufferSize);
     m_pos = m_fill = 0;
     m_bEof = false;
     m_bWriting = false;
-    return TRUE;
 }
 
 BOOL CStdioFile::FillBuffer() {

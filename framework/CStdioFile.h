@@ -13,6 +13,8 @@ public:
     ~CStdioFile() override;
 
     BOOL Open(const char* pszFileName, UINT nOpenFlags, CFileException* pError = nullptr) override;
+    BOOL OpenUnique(const char* pszFolder, const char* pszPrefix,
+                    CFileException* pError = nullptr) override;
 
     // The next line without its line end. At the end of the file: FALSE and an empty line.
     // A failed read throws CFileException generic.
@@ -31,6 +33,8 @@ public:
     void Abort() override;
 
 private:
+    // A file just opened: nothing buffered, nothing read.
+    void Reset();
     BOOL FillBuffer();
     void FlushWriteBuffer();
     // Hands pending text to the file, or gives back what was read ahead, so that the file's

@@ -217,9 +217,26 @@ void SyncFolderOf(const char* pszPath) {
     ::close(fd);
 }
 
+// Win32 moves no file that is open, since every open there is without sharing; the lock that
+// stands in for that here keeps the same rule.
+int RefuseIfHeld(const char* pszPath, long* pOsError) {
+    int fd = ::open(pszPath, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return CFileException::none; // the move itself tells what is wrong with the name
+    const bool bHeld = ::flock(fd, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK;
+    ::close(fd);
+    if (!bHeld)
+        return CFileException::none;
+    *pOsError = EWOULDBLOCK;
+    return CFileException::sharingViolation;
+}
+
 } // namespace
 
 int Replace(const char* pszSource, const char* pszTarget, long* pOsError) {
+    for (const char* pszPath : {pszSource, pszTarget})
+        if (int cause = RefuseIfHeld(pszPath, pOsError))
+            return cause;
     if (::rename(pszSource, pszTarget) != 0)
         return Fail(pOsError);
     SyncFolderOf(pszTarget);
@@ -230,6 +247,8 @@ int Rename(const char* pszSource, const char* pszTarget, long* pOsError) {
     // renameat2 refuses to replace in one step; where the file system cannot do that, a hard
     // link under the new name (which also fails when the name is taken) and then the old name's
     // removal. Once the link stands the file has its new name, whatever the unlink says.
+    if (int cause = RefuseIfHeld(pszSource, pOsError))
+        return cause;
     if (::renameat2(AT_FDCWD, pszSource, AT_FDCWD, pszTarget, RENAME_NOREPLACE) != 0) {
         if (errno != EINVAL && errno != ENOSYS && errno != ENOTSUP)
             return Fail(pOsError);

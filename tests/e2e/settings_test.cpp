@@ -69,9 +69,12 @@ TEST(Settings, UnreadableSettingsFileEndsTheProgram) {
     }
 }
 
+// A folder left under the name an earlier save used for its copy is no obstacle, and no copy is
+// left behind.
 TEST(Settings, BrowseSavesThePathAndTheNextStartShowsItWhole) {
     CProgramRun run;
     ASSERT_TRUE(run.WriteMinimalLayout());
+    ASSERT_TRUE(::CreateDirectoryA(run.ToolPathOf("pg2_flags.ini.new").c_str(), nullptr));
     ASSERT_TRUE(run.WriteFile("Game Files\\Panzer2.dat", "archive"));
     ASSERT_TRUE(run.WriteFile("Game Files\\Other.dat", "another archive"));
     ASSERT_TRUE(run.Start());
@@ -92,6 +95,13 @@ TEST(Settings, BrowseSavesThePathAndTheNextStartShowsItWhole) {
     const std::string withExt = run.PathOf("Game Files\\Other.dat");
     ASSERT_TRUE(WaitPathBox(dlg, withExt)) << ItemText(dlg, IDC_DATPATH);
     EXPECT_EQ(ReadWholeFile(run.ToolPathOf("pg2_flags.ini")), SettingsBytes(withExt));
+    WIN32_FIND_DATAA found;
+    HANDLE hFind = ::FindFirstFileA(run.ToolPathOf("*.tmp").c_str(), &found);
+    EXPECT_EQ(hFind, INVALID_HANDLE_VALUE) << found.cFileName;
+    if (hFind != INVALID_HANDLE_VALUE)
+        ::FindClose(hFind);
+    const DWORD dwLeftover = ::GetFileAttributesA(run.ToolPathOf("pg2_flags.ini.new").c_str());
+    EXPECT_TRUE(dwLeftover != INVALID_FILE_ATTRIBUTES && (dwLeftover & FILE_ATTRIBUTE_DIRECTORY));
 
     Click(dlg, IDOK);
     DWORD code = 0;

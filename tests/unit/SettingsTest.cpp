@@ -7,8 +7,11 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
+#include <set>
 #include <string>
+#include <sys/fsuid.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
@@ -29,9 +32,7 @@ protected:
     }
     void TearDown() override {
         afx_test::SetFileOpHook(nullptr);
-        std::remove(Path().c_str());
-        std::remove((Path() + ".new").c_str());
-        ::rmdir(m_strDir.c_str());
+        std::filesystem::remove_all(m_strDir);
     }
     std::string Path() const { return m_strDir + kSettingsFileName; }
     void WriteRaw(const std::string& bytes) const {
@@ -41,9 +42,12 @@ protected:
         std::ifstream in(path, std::ios::binary);
         return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     }
-    bool Exists(const std::string& path) const {
-        struct stat st;
-        return ::stat(path.c_str(), &st) == 0;
+    // The folder's entries: each name, with a mark for folders.
+    std::set<std::string> Entries() const {
+        std::set<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(m_strDir))
+            names.insert(entry.path().filename().string() + (entry.is_directory() ? "/" : ""));
+        return names;
     }
     // What the start-up would show in the path box for a settings file of these bytes.
     std::string Load(const std::string& bytes) const {
@@ -108,7 +112,7 @@ TEST_F(SettingsFile, WritesThreeCrLfLinesExactly) {
     EXPECT_EQ(ReadRaw(Path()), "/* PG2-flags.ini\r\n"
                                "pg2-panzer2.dat=C:\\Program Files\\Game\\Panzer2.dat\r\n"
                                "/* end PG2-flags.ini\r\n");
-    EXPECT_FALSE(Exists(Path() + ".new"));
+    EXPECT_EQ(Entries(), std::set<std::string>{kSettingsFileName});
 }
 
 TEST_F(SettingsFile, RewriteReplacesEverythingAndReadsBack) {
@@ -127,44 +131,114 @@ TEST_F(SettingsFile, RewriteReplacesEverythingAndReadsBack) {
     }
 }
 
-TEST_F(SettingsFile, FailedRewriteKeepsTheOldFile) {
+// Taking the rights of an ordinary user for file access (this thread's file-system user id), so
+// that read-only files and folders refuse this process as they refuse a user; a process that is
+// not root has them already.
+class CUserRights {
+public:
+    CUserRights() : m_bRoot(::geteuid() == 0) {
+        if (m_bRoot)
+            ::setfsuid(kNobody);
+    }
+    ~CUserRights() {
+        if (m_bRoot)
+            ::setfsuid(0);
+    }
+    bool Taken() const { return !m_bRoot || ::setfsuid(-1) == static_cast<int>(kNobody); }
+
+private:
+    static constexpr uid_t kNobody = 65534;
+    bool m_bRoot;
+};
+
+// Every way a save can go. Nothing about a leftover "pg2_flags.ini.new" matters any more; the
+// save ends in the new file, or refuses with the old one whole, or throws with the old one whole.
+TEST_F(SettingsFile, SaveOutcomes) {
     const std::string old =
         "/* PG2-flags.ini\r\npg2-panzer2.dat=D:\\keep.dat\r\n/* end PG2-flags.ini\r\n";
+    const std::string strNew =
+        "/* PG2-flags.ini\r\npg2-panzer2.dat=E:\\new.dat\r\n/* end PG2-flags.ini\r\n";
     using afx_test::Fault;
     using afx_test::FileOp;
+    enum class Leftover { None, Folder, ReadOnly, Held };
+    enum class Outcome { Saved, Refused, Throws };
     struct Case {
         const char* pszWhat;
-        FileOp failing;
-        bool bThrows; // a failure after the open reaches the caller as the framework's exception
+        Leftover leftover; // a "pg2_flags.ini.new" of an earlier save
+        mode_t folderMode; // 0555: no file can be created in it; 0: the folder is missing
+        mode_t settingsMode;
+        bool bHoldSettings;
+        const FileOp* pFailing;
+        Outcome outcome;
     };
-    const std::vector<Case> cases = {
-        {"temporary file cannot be made", FileOp::Open, false},
-        {"write fails", FileOp::Write, true},
-        {"flush fails", FileOp::Flush, true},
-        {"replace fails", FileOp::Replace, false},
+    const FileOp write = FileOp::Write, flush = FileOp::Flush, replace = FileOp::Replace;
+    const Case cases[] = {
+        {"leftover temporary is a folder", Leftover::Folder, 0777, 0666, false, nullptr,
+         Outcome::Saved},
+        {"leftover temporary is read-only", Leftover::ReadOnly, 0777, 0666, false, nullptr,
+         Outcome::Saved},
+        {"leftover temporary is held open", Leftover::Held, 0777, 0666, false, nullptr,
+         Outcome::Saved},
+        {"no create right, settings writable: rewritten in place", Leftover::None, 0555, 0666,
+         false, nullptr, Outcome::Saved},
+        {"no create right, settings read-only", Leftover::None, 0555, 0444, false, nullptr,
+         Outcome::Refused},
+        {"no create right, settings held open", Leftover::None, 0555, 0666, true, nullptr,
+         Outcome::Refused},
+        {"settings held open", Leftover::None, 0777, 0666, true, nullptr, Outcome::Refused},
+        {"folder missing", Leftover::None, 0, 0666, false, nullptr, Outcome::Refused},
+        {"write fails", Leftover::None, 0777, 0666, false, &write, Outcome::Throws},
+        {"flush fails", Leftover::None, 0777, 0666, false, &flush, Outcome::Throws},
+        {"replace fails: rewritten in place", Leftover::None, 0777, 0666, false, &replace,
+         Outcome::Saved},
     };
     for (const Case& c : cases) {
+        SCOPED_TRACE(c.pszWhat);
+        const std::string folder = c.folderMode ? m_strDir : m_strDir + "missing/";
+        std::filesystem::remove_all(m_strDir);
+        std::filesystem::create_directory(m_strDir);
         WriteRaw(old);
-        afx_test::SetFileOpHook(
-            [&](FileOp op, const char*) { return op == c.failing ? Fault::Fail : Fault::None; });
-        bool bThrew = false;
-        try {
-            EXPECT_FALSE(WriteSettingsFile(m_strDir.c_str(), "E:\\new.dat")) << c.pszWhat;
-        } catch (const CFileException& e) {
-            bThrew = true;
-            EXPECT_EQ(e.m_cause, CFileException::diskFull) << c.pszWhat;
-        }
-        afx_test::SetFileOpHook(nullptr);
-        EXPECT_EQ(bThrew, c.bThrows) << c.pszWhat;
-        EXPECT_EQ(ReadRaw(Path()), old) << c.pszWhat;
-        EXPECT_FALSE(Exists(Path() + ".new")) << c.pszWhat;
-    }
-}
+        ::chmod(Path().c_str(), c.settingsMode);
+        const std::string leftover = Path() + ".new";
+        if (c.leftover == Leftover::Folder)
+            std::filesystem::create_directory(leftover);
+        else if (c.leftover != Leftover::None)
+            std::ofstream(leftover) << "left";
+        if (c.leftover == Leftover::ReadOnly)
+            ::chmod(leftover.c_str(), 0444);
+        ::chmod(m_strDir.c_str(), c.folderMode ? c.folderMode : 0777);
+        CFile heldLeftover, heldSettings;
+        ASSERT_TRUE(c.leftover != Leftover::Held ||
+                    heldLeftover.Open(leftover.c_str(), CFile::modeRead));
+        ASSERT_TRUE(!c.bHoldSettings || heldSettings.Open(Path().c_str(), CFile::modeRead));
+        const auto before = Entries();
 
-TEST_F(SettingsFile, MissingFolderCannotBeWritten) {
-    const std::string missing = m_strDir + "nowhere/";
-    EXPECT_FALSE(WriteSettingsFile(missing.c_str(), "D:\\a.dat"));
-    EXPECT_FALSE(Exists(missing));
+        Outcome outcome = Outcome::Refused;
+        {
+            CUserRights user;
+            ASSERT_TRUE(user.Taken());
+            afx_test::SetFileOpHook([&](FileOp op, const char*) {
+                return c.pFailing && op == *c.pFailing ? Fault::Fail : Fault::None;
+            });
+            try {
+                if (WriteSettingsFile(folder.c_str(), "E:\\new.dat"))
+                    outcome = Outcome::Saved;
+            } catch (const CFileException& e) {
+                outcome = Outcome::Throws;
+                EXPECT_EQ(e.m_cause, CFileException::diskFull);
+            }
+            afx_test::SetFileOpHook(nullptr);
+        }
+        heldLeftover.Close();
+        heldSettings.Close();
+        ::chmod(m_strDir.c_str(), 0777);
+        EXPECT_EQ(outcome, c.outcome);
+        EXPECT_EQ(ReadRaw(Path()), outcome == Outcome::Saved ? strNew : old);
+        EXPECT_EQ(Entries(), before); // no copy left behind, the leftover as it was
+        if (c.leftover != Leftover::None && c.leftover != Leftover::Folder) {
+            EXPECT_EQ(ReadRaw(leftover), "left");
+        }
+    }
 }
 
 TEST(ToolFolder, AppendsTheFolderNameAndRefusesWhatDoesNotFit) {

@@ -135,36 +135,52 @@ TEST(FileCases, SeekLengthAndReadsPastTheEnd) {
     EXPECT_EQ(dir.Read("pos.bin"), expected);
 }
 
-// Replace takes the target's place whatever is there; Rename never replaces anything. A move
-// that fails leaves both files as they were.
+// Replace takes the target's place whatever is there; Rename never replaces anything; neither
+// moves a file that is open. A move that fails leaves both files as they were.
 TEST(FileCases, ReplaceAndRenameMoveOrLeaveBoth) {
     struct Case {
         const char* pszLabel;
         BOOL (*pfnMove)(const char*, const char*, CFileException*);
         const char* pszTarget; // content before, or nullptr when there is none
+        const char* pszHeld;   // the file held open meanwhile, if any
         BOOL bMoved;
         int nCause;
     };
     const Case cases[] = {
-        {"replace over a file", CFile::Replace, "the old, longer content", TRUE, 0},
-        {"replace to a new name", CFile::Replace, nullptr, TRUE, 0},
-        {"rename to a new name", CFile::Rename, nullptr, TRUE, 0},
-        {"rename over a file", CFile::Rename, "old", FALSE, CFileException::generic},
-        {"rename over an empty file", CFile::Rename, "", FALSE, CFileException::generic},
+        {"replace over a file", CFile::Replace, "the old, longer content", nullptr, TRUE, 0},
+        {"replace to a new name", CFile::Replace, nullptr, nullptr, TRUE, 0},
+        {"rename to a new name", CFile::Rename, nullptr, nullptr, TRUE, 0},
+        {"rename over a file", CFile::Rename, "old", nullptr, FALSE, CFileException::generic},
+        {"rename over an empty file", CFile::Rename, "", nullptr, FALSE, CFileException::generic},
+        {"replace over an open file", CFile::Replace, "old", "target", FALSE,
+         CFileException::sharingViolation},
+        {"replace of an open file", CFile::Replace, "old", "source", FALSE,
+         CFileException::sharingViolation},
+        {"rename of an open file", CFile::Rename, nullptr, "source", FALSE,
+         CFileException::sharingViolation},
     };
     for (const Case& c : cases) {
         CTempFolder dir;
         dir.Write("source", Text("new"));
         if (c.pszTarget)
             dir.Write("target", Text(c.pszTarget));
+        CFile held;
+        if (c.pszHeld) {
+            ASSERT_TRUE(held.Open(dir.Path(c.pszHeld).c_str(), CFile::modeRead));
+        }
         CFileException e;
         EXPECT_EQ(c.pfnMove(dir.Path("source").c_str(), dir.Path("target").c_str(), &e), c.bMoved)
             << c.pszLabel;
-        EXPECT_EQ(dir.Read("target"), Text(c.bMoved ? "new" : c.pszTarget)) << c.pszLabel;
+        held.Abort();
+        EXPECT_EQ(dir.Read("target"), Text(c.bMoved      ? "new"
+                                           : c.pszTarget ? c.pszTarget
+                                                         : ""))
+            << c.pszLabel;
         EXPECT_EQ(std::filesystem::exists(dir.Path("source")), !c.bMoved) << c.pszLabel;
+        EXPECT_EQ(std::filesystem::exists(dir.Path("target")), c.bMoved || c.pszTarget)
+            << c.pszLabel;
         if (!c.bMoved) {
             EXPECT_EQ(e.m_cause, c.nCause) << c.pszLabel;
-            EXPECT_EQ(e.m_strFileName.str(), dir.Path("target")) << c.pszLabel;
             continue;
         }
         // The source is gone now: moving it again fails and leaves the target alone.
