@@ -103,6 +103,22 @@ public:
     HWND m_hDlg = nullptr;
 };
 
+// The names in a folder, sorted.
+std::vector<std::string> FolderContents(const std::string& strFolder) {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA found;
+    HANDLE h = FindFirstFileA((strFolder + "\\*").c_str(), &found);
+    for (BOOL bMore = h != INVALID_HANDLE_VALUE; bMore; bMore = FindNextFileA(h, &found)) {
+        const std::string strName = found.cFileName;
+        if (strName != "." && strName != "..")
+            names.push_back(strName);
+    }
+    if (h != INVALID_HANDLE_VALUE)
+        FindClose(h);
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
 void ExpectBox(const CMessageBoxInfo& box, const std::string& strText, e2e::EIcon icon) {
     ASSERT_TRUE(box.m_h) << "no message box";
     EXPECT_EQ(box.m_strText, strText);
@@ -130,6 +146,10 @@ TEST(InstallE2E, TwoSetsInARowTheSecondWithoutStartScreen) {
     }
     ASSERT_TRUE(run.Dismiss(box.m_h));
     EXPECT_EQ(run.Archive(), run.SetA());
+    // The first install kept the archive as it was beside it, and nothing else.
+    EXPECT_EQ(e2e::ReadWholeFile(run.PathOf("Panzer2.dat.bak")), run.m_strArchive);
+    EXPECT_EQ(FolderContents(run.Folder()),
+              (std::vector<std::string>{"Panzer2.dat", "Panzer2.dat.bak", "RararIzorevo"}));
 
     SendMessageTimeoutA(GetDlgItem(dlg, IDC_SETS), CB_SETCURSEL, 1, 0, SMTO_BLOCK, 2000, nullptr);
     PostMessageA(GetDlgItem(dlg, IDC_NOSTARTSCR), BM_CLICK, 0, 0);
@@ -151,6 +171,7 @@ TEST(InstallE2E, TwoSetsInARowTheSecondWithoutStartScreen) {
               e2e::EIcon::Information);
     ASSERT_TRUE(run.Dismiss(box.m_h));
     EXPECT_EQ(run.Archive(), run.SetBOver(run.SetA(), true));
+    EXPECT_EQ(e2e::ReadWholeFile(run.PathOf("Panzer2.dat.bak")), run.m_strArchive);
 }
 
 TEST(InstallE2E, ArchiveThatCannotBeOpened) {
