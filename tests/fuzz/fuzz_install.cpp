@@ -1,11 +1,7 @@
 // The install on an archive and a catalogue row, with one file operation failed or shortened when
-// the input asks, judged against what the archive rules say (tests/model): exactly one outcome;
-// without a fault, the model's message and the archive byte for byte as the model leaves it; no
-// message while written bytes are unflushed; every file closed; the header and directory never
-// written. A fault that takes effect must end the run in an exception, with every archive byte
-// either as it was or as the model writes it, unless it is one the install meets with a message
-// of its own: a failed open (the file is missing) or a short read of the directory (the scan
-// ends there).
+// the input asks, judged by what the archive rules say (tests/model/InstallOracle.h): exactly one
+// outcome, the model's message and archive bytes or the exception a fault calls for, nothing
+// told while unflushed, the header and directory never written; and every file closed.
 //
 // Input: a flag byte (bit 0 no start screen, bit 1 restore name, bits 2-3 the fault kind: 0 none,
 // 1 fail, 2 shorten, 3 a well-formed archive built from the input, see Structured; bits 4-5 and
@@ -20,10 +16,10 @@
 #include "framework/CFile.h"
 #include "framework/FileFaults.h"
 #include "framework/MessageBoxType.h"
-#include "tests/model/ArchiveModel.h"
+#include "tests/model/InstallOracle.h"
+#include "tests/unit/FaultInjector.h"
 #include "tools/ArchiveBytes.h"
 
-#include <algorithm>
 #include <vector>
 
 namespace {
@@ -150,104 +146,35 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* pData, std::size_t nSi
     request.strArchivePath = kArchive;
     request.bNoStartScr = want.bNoStartScr;
 
-    // The fault, where it fell: which operation, on which file, the how-manieth read of the
-    // archive; it takes effect when it fails the operation or shortens a read or write.
-    std::size_t nOps = 0, nArchiveReads = 0;
-    bool bEffective = false;
-    FileOp faultOp = FileOp::Open;
-    std::string strFaultPath;
-    int nFaultRead = -1;
-    // The copy of the original archive: from the look for an earlier copy to its rename.
-    const std::string strBackup = std::string(kArchive) + ".bak";
-    bool bCopying = false, bFaultInCopy = false, bFaultAtLook = false;
-    afx_test::SetFileOpHook([&](FileOp op, const char* pszPath) {
-        const bool bArchiveRead = op == FileOp::Read && std::string(pszPath) == kArchive;
-        nArchiveReads += bArchiveRead;
-        const bool bLook = op == FileOp::Open && pszPath == strBackup;
-        bCopying = bCopying || bLook;
-        const bool bInCopy = bCopying;
-        if (op == FileOp::Rename)
-            bCopying = false;
-        if (++nOps != nFaultAt || fault == Fault::None)
-            return Fault::None;
-        bFaultInCopy = bInCopy;
-        bFaultAtLook = bLook;
-        bEffective = fault == Fault::Fail || op == FileOp::Read || op == FileOp::Write;
-        faultOp = op;
-        strFaultPath = pszPath;
-        nFaultRead = bArchiveRead ? static_cast<int>(nArchiveReads - 1) : -1;
-        return fault;
-    });
-    std::vector<std::pair<std::string, UINT>> messages;
-    bool bThrew = false;
-    try {
-        InstallGraphicSet(request, [&](const CString& strText, UINT nType) {
-            FUZZ_CHECK(!memfiles::Unflushed(kArchive)); // told only once it is on the disk
-            messages.push_back({strText.str(), nType});
-        });
-    } catch (const CException&) {
-        bThrew = true;
+    archive_model::RunSeen run;
+    archive_model::FaultSeen seen;
+    {
+        CFaultInjector injector(nFaultAt, fault);
+        try {
+            InstallGraphicSet(request, [&](const CString& strText, UINT nType) {
+                FUZZ_CHECK(nType == (afx_mb::kIconInformation | afx_mb::kOk) ||
+                           nType == (afx_mb::kIconExclamation | afx_mb::kOk));
+                run.bUnflushedAtMessage = run.bUnflushedAtMessage || injector.Unflushed();
+                run.messages.push_back(
+                    {strText.str(), nType == (afx_mb::kIconInformation | afx_mb::kOk)});
+            });
+        } catch (const CException&) {
+            run.bThrew = true;
+        }
+        seen.fault = fault;
+        seen.bEffective = injector.Hit();
+        seen.op = injector.HitOp();
+        const char* const paths[] = {"/kv/f.shp", "/kv/d.shp", "/kv/s.shp", kArchive};
+        for (int i = 0; i < 4; ++i)
+            if (injector.HitPath() == paths[i])
+                seen.nFile = i;
+        seen.nRead = injector.HitRead();
     }
-    afx_test::SetFileOpHook(nullptr);
-    FUZZ_CHECK(messages.size() + (bThrew ? 1 : 0) == 1);
     FUZZ_CHECK(memfiles::OpenHandles() == 0);
-    const Bytes& after = *memfiles::Find(kArchive);
-    FUZZ_CHECK(after.size() == before.size());
-    const std::size_t nDataStart = std::min<std::uint64_t>(model::DataStart(before), after.size());
-    FUZZ_CHECK(std::equal(after.begin(), after.begin() + nDataStart, before.begin()));
-
-    // The faults the install meets with a message of its own are the model's to judge too.
-    const model::Outcome clean = model::Install(want);
-    bool bRejudge = false;
-    // A failed look for an earlier copy only makes the install keep one; any other fault in the
-    // copy ends the install with its own message before anything is written.
-    if (bEffective && bFaultAtLook) {
-        bEffective = false;
-    } else if (bEffective && bFaultInCopy) {
-        FUZZ_CHECK(!bThrew);
-        FUZZ_CHECK(messages[0].first.rfind("ERROR! Panzer2.dat has not been changed", 0) == 0);
-        FUZZ_CHECK(after == before);
-        FUZZ_CHECK(memfiles::Find(strBackup) == nullptr);
-        return 0;
-    }
-    if (bEffective && faultOp == FileOp::Open) {
-        if (strFaultPath == "/kv/f.shp")
-            want.flags.reset();
-        else if (strFaultPath == "/kv/d.shp")
-            want.dossier.reset();
-        else if (strFaultPath == "/kv/s.shp")
-            want.start.reset();
-        else
-            want.archive.reset();
-        bEffective = false;
-        bRejudge = true;
-    }
-    if (bEffective && fault == Fault::Short && nFaultRead >= 0 &&
-        nFaultRead < model::Scan(before, static_cast<std::uint32_t>(want.nDossierSize),
-                                 static_cast<std::uint32_t>(want.nFlagsSize),
-                                 static_cast<std::uint32_t>(want.nStartSize), want.bNoStartScr)
-                         .nReads) {
-        want.nShortRead = nFaultRead;
-        bEffective = false;
-        bRejudge = true;
-    }
-    // A close that fails after the message changes nothing the user was told.
-    const bool bEither = bEffective && faultOp == FileOp::Close;
-    if (bEffective && !(bEither && !bThrew)) {
-        FUZZ_CHECK(bThrew);
-        for (std::size_t i = 0; i < after.size(); ++i)
-            FUZZ_CHECK(after[i] == before[i] ||
-                       (!clean.after.empty() && after[i] == clean.after[i]));
-        return 0;
-    }
-    const model::Outcome o = bRejudge ? model::Install(want) : clean;
-    FUZZ_CHECK(!bThrew);
-    FUZZ_CHECK(messages[0].first == o.strText);
-    FUZZ_CHECK(messages[0].second ==
-               (o.bSuccess ? afx_mb::kIconInformation : afx_mb::kIconExclamation) + afx_mb::kOk);
-    FUZZ_CHECK(after == (o.after.empty() ? before : o.after));
-    // Whatever is written, the archive as it was is kept first.
-    const Bytes* pBackup = memfiles::Find(strBackup);
-    FUZZ_CHECK(o.bWrites ? pBackup != nullptr && *pBackup == before : pBackup == nullptr);
+    run.after = *memfiles::Find(kArchive);
+    const std::string strWrong = archive_model::JudgeInstallRun(want, seen, run);
+    if (!strWrong.empty())
+        std::fprintf(stderr, "%s\n", strWrong.c_str());
+    FUZZ_CHECK(strWrong.empty());
     return 0;
 }

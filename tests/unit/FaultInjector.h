@@ -1,18 +1,31 @@
 // Fails or shortens the k-th file operation while it lives, and counts what it sees: every
-// operation, and the files the process holds open beyond those it held when the injector was made
-// (the entries of /proc/self/fd, so a handle leaked anywhere shows).
+// operation, and the handles the process holds beyond those it held when the injector was made
+// (POSIX: the entries of /proc/self/fd; Win32: GetProcessHandleCount), so a handle leaked
+// anywhere shows. Also keeps where the fault fell and whether a write is waiting for a flush.
 #pragma once
 
 #include "framework/FileFaults.h"
 
 #include <cstddef>
+#include <string>
+#include <unordered_map>
+#include <utility>
+#include <vector>
+
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <filesystem>
+#endif
 
 class CFaultInjector {
 public:
-    // k counts from 1; 0 injects nothing and only counts.
-    CFaultInjector(std::size_t k, afx_test::Fault fault) : m_k(k), m_fault(fault) {
-        afx_test::SetFileOpHook([this](afx_test::FileOp op, const char*) { return See(op); });
+    // k counts from 1; 0 injects nothing and only counts. Files kept in memory hold no handles
+    // of the process: bCountHandles false skips the count.
+    CFaultInjector(std::size_t k, afx_test::Fault fault, bool bCountHandles = true)
+        : m_k(k), m_fault(fault), m_nHandles(bCountHandles ? CountHandles() : 0) {
+        afx_test::SetFileOpHook(
+            [this](afx_test::FileOp op, const char* pszPath) { return See(op, pszPath); });
     }
     ~CFaultInjector() { afx_test::SetFileOpHook(nullptr); }
     CFaultInjector(const CFaultInjector&) = delete;
@@ -24,18 +37,58 @@ public:
     bool Hit() const { return m_bHit; }
     afx_test::FileOp HitOp() const { return m_hitOp; }
     int OpenFiles() const { return CountHandles() - m_nHandles; }
+    // The file of the faulted operation and, for a read, how many reads of it came before.
+    const std::string& HitPath() const { return m_strHitPath; }
+    int HitRead() const { return m_nHitRead; }
+    // Some write has not been followed by a flush.
+    bool Unflushed() const { return m_bUnflushed; }
+    // The number (from 1) of the first operation op on strPath; 0 when there was none.
+    std::size_t FirstOp(afx_test::FileOp op, const std::string& strPath) const {
+        for (std::size_t i = 0; i < m_log.size(); ++i)
+            if (m_log[i].first == op && m_log[i].second == strPath)
+                return i + 1;
+        return 0;
+    }
+    std::size_t LastOp(afx_test::FileOp op) const {
+        for (std::size_t i = m_log.size(); i > 0; --i)
+            if (m_log[i - 1].first == op)
+                return i;
+        return 0;
+    }
 
 private:
-    afx_test::Fault See(afx_test::FileOp op) {
+    afx_test::Fault See(afx_test::FileOp op, const char* pszPath) {
         using afx_test::Fault;
         using afx_test::FileOp;
-        const bool bThis = ++m_nOps == m_k;
+        const bool bThis = ++m_nOps == m_k && m_fault != Fault::None;
         const Fault fault = bThis ? m_fault : Fault::None;
+        const int nRead = op == FileOp::Read ? m_reads[pszPath]++ : -1;
+        m_log.emplace_back(op, pszPath);
         if (bThis) {
             m_bHit = fault == Fault::Fail || op == FileOp::Read || op == FileOp::Write;
             m_hitOp = op;
+            m_strHitPath = pszPath;
+            m_nHitRead = nRead;
         }
+        if (op == FileOp::Write)
+            m_bUnflushed = true;
+        if (op == FileOp::Flush && fault != Fault::Fail)
+            m_bUnflushed = false;
         return fault;
+    }
+
+    static int CountHandles() {
+#ifdef _WIN32
+        DWORD dwCount = 0;
+        ::GetProcessHandleCount(::GetCurrentProcess(), &dwCount);
+        return static_cast<int>(dwCount);
+#else
+        int n = 0;
+        for (auto it = std::filesystem::directory_iterator("/proc/self/fd");
+             it != std::filesystem::directory_iterator(); ++it)
+            ++n;
+        return n;
+#endif
     }
 
     std::size_t m_k;
@@ -43,13 +96,10 @@ private:
     std::size_t m_nOps = 0;
     bool m_bHit = false;
     afx_test::FileOp m_hitOp = afx_test::FileOp::Open;
-    static int CountHandles() {
-        int n = 0;
-        for (auto it = std::filesystem::directory_iterator("/proc/self/fd");
-             it != std::filesystem::directory_iterator(); ++it)
-            ++n;
-        return n;
-    }
-
-    int m_nHandles = CountHandles();
+    int m_nHandles;
+    std::string m_strHitPath;
+    int m_nHitRead = -1;
+    std::unordered_map<std::string, int> m_reads;
+    std::vector<std::pair<afx_test::FileOp, std::string>> m_log;
+    bool m_bUnflushed = false;
 };

@@ -1,0 +1,61 @@
+#include "tests/model/InstallOracle.h"
+
+#include <algorithm>
+
+namespace archive_model {
+
+std::string JudgeInstallRun(Request want, const FaultSeen& fault, const RunSeen& run) {
+    using afx_test::FileOp;
+    if (run.messages.size() + (run.bThrew ? 1 : 0) != 1)
+        return "not exactly one message or exception";
+    if (run.bUnflushedAtMessage)
+        return "a message while written bytes were not flushed";
+    const Bytes before = *want.archive;
+    const Bytes& after = run.after;
+    if (after.size() != before.size())
+        return "the archive's length changed";
+    const std::uint64_t nDataStart = std::min<std::uint64_t>(DataStart(before), after.size());
+    if (!std::equal(after.begin(), after.begin() + nDataStart, before.begin()))
+        return "the header or directory was written";
+
+    const Outcome clean = Install(want);
+    bool bEffective = fault.bEffective, bRejudge = false;
+    if (bEffective && fault.op == FileOp::Open) {
+        std::optional<Bytes>* const files[] = {&want.flags, &want.dossier, &want.start,
+                                               &want.archive};
+        if (fault.nFile >= 0)
+            files[fault.nFile]->reset();
+        bEffective = false;
+        bRejudge = true;
+    }
+    if (bEffective && fault.fault == afx_test::Fault::Short && fault.op == FileOp::Read &&
+        fault.nFile == 3 &&
+        fault.nRead < Scan(before, static_cast<std::uint32_t>(want.nDossierSize),
+                           static_cast<std::uint32_t>(want.nFlagsSize),
+                           static_cast<std::uint32_t>(want.nStartSize), want.bNoStartScr)
+                          .nReads) {
+        want.nShortRead = fault.nRead;
+        bEffective = false;
+        bRejudge = true;
+    }
+    // A close that fails after the message changes nothing the user was told.
+    if (bEffective && !(fault.op == FileOp::Close && !run.bThrew)) {
+        if (!run.bThrew)
+            return "a fault that took effect did not end the run in an exception";
+        for (std::size_t i = 0; i < after.size(); ++i)
+            if (after[i] != before[i] && (clean.after.empty() || after[i] != clean.after[i]))
+                return "a byte the install does not write changed";
+        return "";
+    }
+    const Outcome o = bRejudge ? Install(want) : clean;
+    if (run.bThrew)
+        return "an exception where the rules want: " + o.strText;
+    if (run.messages[0].first != o.strText || run.messages[0].second != o.bSuccess)
+        return "the message \"" + run.messages[0].first + "\" where the rules want \"" + o.strText +
+               "\"";
+    if (after != (o.after.empty() ? before : o.after))
+        return "the archive's bytes differ from the rules' after \"" + o.strText + "\"";
+    return "";
+}
+
+} // namespace archive_model
