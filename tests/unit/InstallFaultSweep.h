@@ -1,0 +1,126 @@
+// The install fault sweep, shared by the native unit tests (POSIX back end) and the Wine test
+// binary (Win32 back end): for an install with the start screen, one without it and one with the
+// restore, the k-th file operation is failed, then shortened, for every k of a clean run. Each run
+// must end as the archive rules allow (tests/model/InstallOracle.h): exactly one message or one
+// exception, and the process must hold as many handles afterwards as before.
+#pragma once
+
+#include "archive/Install.h"
+#include "framework/MessageBoxType.h"
+#include "tests/model/InstallOracle.h"
+#include "tests/unit/FaultInjector.h"
+#include "tools/ArchiveBytes.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+#include <string>
+
+namespace install_sweep {
+
+using archive_model::Bytes;
+
+inline void WriteFile(const std::string& strPath, const Bytes& bytes) {
+    std::ofstream(strPath, std::ios::binary | std::ios::trunc)
+        .write(reinterpret_cast<const char*>(bytes.data()),
+               static_cast<std::streamsize>(bytes.size()));
+}
+
+inline Bytes ReadFile(const std::string& strPath) {
+    std::ifstream in(strPath, std::ios::binary);
+    return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+struct Tally {
+    int nRuns = 0;
+    int nFaults = 0; // runs whose fault took effect
+};
+
+// strFolder ends with a separator; countHandles counts the process's open handles.
+inline Tally Sweep(const std::string& strFolder, long (*countHandles)()) {
+    using afx_test::Fault;
+    Tally tally;
+    for (const char* pszStart : {"start.shp", "", "008startscr.SHP"}) {
+        archive_model::Request want;
+        want.strFlagsFile = "flags.shp";
+        want.strDossierFile = "dossier.shp";
+        want.strStartFile = *pszStart ? pszStart : "start.shp";
+        want.bNoStartScr = !*pszStart;
+        want.strDescription = "Swept set";
+        want.nFlagsSize = 16;
+        want.nDossierSize = 20;
+        want.nStartSize = 24;
+        want.flags = Bytes(10, 0xF1);
+        want.dossier = Bytes(20, 0xD2);
+        want.start = Bytes(24, 0x53);
+        want.archive = kvtools::BuildArchive({{"OTHER.SHP", 40},
+                                              {"DOSSIER.SHP", 32},
+                                              {"A", 8},
+                                              {"FLAGS1.SHP", 32},
+                                              {"B", 8},
+                                              {"STARTSCR.SHP", 32},
+                                              {"C", 8},
+                                              {"STRT.SHP", 32}});
+        const std::string paths[] = {strFolder + want.strFlagsFile, strFolder + want.strDossierFile,
+                                     strFolder + want.strStartFile, strFolder + "game.dat"};
+        InstallRequest request;
+        request.strFolder = strFolder.c_str();
+        request.nSet = 0;
+        request.strFlagsFile = want.strFlagsFile.c_str();
+        request.strDossierFile = want.strDossierFile.c_str();
+        request.strStartFile = want.strStartFile.c_str();
+        request.strDescription = want.strDescription.c_str();
+        request.nFlagsSize = want.nFlagsSize;
+        request.nDossierSize = want.nDossierSize;
+        request.nStartSize = want.nStartSize;
+        request.strArchivePath = paths[3].c_str();
+        request.bNoStartScr = want.bNoStartScr;
+
+        // One run with operation k failed or shortened (k = 0: none, counting them).
+        const auto run = [&](std::size_t k, Fault fault) {
+            WriteFile(paths[0], *want.flags);
+            WriteFile(paths[1], *want.dossier);
+            WriteFile(paths[2], *want.start);
+            WriteFile(paths[3], *want.archive);
+            const long nHandles = countHandles();
+            archive_model::RunSeen seen;
+            archive_model::FaultSeen where;
+            CFaultInjector injector(k, fault);
+            try {
+                InstallGraphicSet(request, [&](const CString& strText, UINT nType) {
+                    seen.bUnflushedAtMessage = seen.bUnflushedAtMessage || injector.Unflushed();
+                    seen.messages.push_back(
+                        {strText.str(), nType == (afx_mb::kIconInformation | afx_mb::kOk)});
+                });
+            } catch (const CException&) {
+                seen.bThrew = true;
+            }
+            EXPECT_EQ(countHandles(), nHandles) << "handles left open";
+            seen.after = ReadFile(paths[3]);
+            where.fault = fault;
+            where.bEffective = injector.Hit();
+            where.op = injector.HitOp();
+            for (int i = 0; i < 4; ++i)
+                if (injector.HitPath() == paths[i])
+                    where.nFile = i;
+            where.nRead = injector.HitRead();
+            EXPECT_EQ(archive_model::JudgeInstallRun(want, where, seen), "");
+            ++tally.nRuns;
+            tally.nFaults += injector.Hit();
+            return injector.Ops();
+        };
+        SCOPED_TRACE(*pszStart ? pszStart : "no start screen");
+        const std::size_t nOps = run(0, Fault::None);
+        for (Fault fault : {Fault::Fail, Fault::Short}) {
+            for (std::size_t k = 1; k <= nOps; ++k) {
+                SCOPED_TRACE((fault == Fault::Fail ? "fail op " : "shorten op ") +
+                             std::to_string(k));
+                run(k, fault);
+            }
+        }
+    }
+    return tally;
+}
+
+} // namespace install_sweep
