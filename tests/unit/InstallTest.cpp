@@ -565,26 +565,6 @@ TEST(Install, TwoSetsInARow) {
     EXPECT_EQ(b.m_folder.Read("game.dat"), expected);
 }
 
-// Which file an operation touched, for the operation log.
-struct LoggedOp {
-    afx_test::FileOp op;
-    std::string strFile;
-    bool operator==(const LoggedOp& o) const { return op == o.op && strFile == o.strFile; }
-};
-
-std::vector<LoggedOp> LogOneInstall(CInstallBench& b) {
-    std::vector<LoggedOp> log;
-    afx_test::SetFileOpHook([&log](afx_test::FileOp op, const char* pszPath) {
-        const std::string strPath = pszPath;
-        log.push_back({op, strPath.substr(strPath.find_last_of('/') + 1)});
-        return afx_test::Fault::None;
-    });
-    b.m_bProbeHold = false;
-    b.Run();
-    afx_test::SetFileOpHook(nullptr);
-    return log;
-}
-
 // The first install keeps the archive as it was beside it, as game.dat.bak; nothing ever changes
 // that copy again, and an install that writes nothing makes none.
 TEST(Install, KeepsTheOriginal) {
@@ -722,92 +702,6 @@ TEST(Install, FlushedBeforeTheOutcome) {
         EXPECT_EQ(std::count(ops.begin(), ops.end(), FileOp::Open),
                   std::count(ops.begin(), ops.end(), FileOp::Close));
     }
-}
-
-// Fails, or shortens, the k-th file operation of an install for every k. Whatever happens, no
-// success is claimed for writes that did not all land, the archive keeps its length, and no
-// byte outside the blocks meant to be written changes.
-TEST(Install, FaultSweep) {
-    using afx_test::Fault;
-    struct Branch {
-        const char* pszName;
-        std::function<void(InstallRequest&)> change;
-    };
-    const std::vector<Branch> branches = {
-        {"with start screen", [](InstallRequest&) {}},
-        {"no start screen", [](InstallRequest& r) { r.bNoStartScr = TRUE; }},
-        {"restore", [](InstallRequest& r) { r.strStartFile = "008startscr.SHP"; }},
-    };
-    int nFaults = 0, nRuns = 0;
-    for (const Branch& branch : branches) {
-        SCOPED_TRACE(branch.pszName);
-        CInstallBench clean;
-        branch.change(clean.m_request);
-        clean.WriteArchive();
-        const std::size_t nOps = LogOneInstall(clean).size();
-        ASSERT_EQ(clean.m_messages.size(), 1u);
-        ASSERT_EQ(clean.m_messages[0].second, kSuccess);
-        const Bytes installed = clean.m_folder.Read("game.dat");
-        // Bytes that an install may change: those that differ in the clean run's result.
-        std::vector<bool> mayChange(installed.size());
-        for (std::size_t i = 0; i < installed.size(); ++i)
-            mayChange[i] = installed[i] != clean.m_archive[i];
-
-        for (Fault fault : {Fault::Fail, Fault::Short}) {
-            for (std::size_t k = 1; k <= nOps; ++k) {
-                SCOPED_TRACE((fault == Fault::Fail ? "fail op " : "shorten op ") +
-                             std::to_string(k));
-                CInstallBench b;
-                branch.change(b.m_request);
-                b.WriteArchive();
-                b.m_bProbeHold = false;
-                std::size_t nAtMessage = 0;
-                bool bThrew = false, bHit = false;
-                {
-                    CFaultInjector injector(k, fault);
-                    try {
-                        InstallGraphicSet(b.m_request, [&](const CString& strText, UINT nType) {
-                            nAtMessage = injector.Ops();
-                            b.m_messages.push_back({strText.str(), nType});
-                        });
-                    } catch (const CFileException&) {
-                        bThrew = true;
-                    }
-                    bHit = injector.Hit();
-                    nFaults += bHit;
-                    ++nRuns;
-                    EXPECT_EQ(injector.OpenFiles(), 0); // every file closed, whatever happened
-                }
-                EXPECT_LE(b.m_messages.size() + (bThrew ? 1u : 0u), 1u);
-                // A success must be true: a fault before it may only have been one that the
-                // install rightly did without (a short read of a record the scan no longer
-                // needs, a failed look for an earlier copy, which only makes it keep one). The
-                // archive's closing, after the message, cannot undo it.
-                const Bytes after = b.m_folder.Read("game.dat");
-                const bool bSuccess = !b.m_messages.empty() && b.m_messages[0].second == kSuccess;
-                if (bSuccess && bHit && k <= nAtMessage) {
-                    EXPECT_EQ(after, installed);
-                }
-                // The copy of the archive is whole or absent, and no temporary file is left.
-                for (const auto& entry : std::filesystem::directory_iterator(b.m_folder.Path(""))) {
-                    const std::string strName = entry.path().filename().string();
-                    EXPECT_EQ(strName.find(".tmp"), std::string::npos) << strName;
-                    if (strName == "game.dat.bak") {
-                        EXPECT_EQ(b.m_folder.Read(strName), b.m_archive);
-                    }
-                }
-                ASSERT_EQ(after.size(), b.m_archive.size());
-                for (std::size_t i = 0; i < after.size(); ++i) {
-                    if (!mayChange[i] && after[i] != b.m_archive[i]) {
-                        ADD_FAILURE() << "byte " << i << " changed";
-                        break;
-                    }
-                }
-            }
-        }
-    }
-    RecordProperty("faults", nFaults);
-    RecordProperty("runs", nRuns);
 }
 
 // The demo folder that the run command sets up installs every one of its sets, in turn, with and
