@@ -12,12 +12,7 @@
 // the nine entries, the number of changes and the changes (see Structured), then the set files'
 // lengths and bytes as above.
 #include "FuzzInput.h"
-#include "archive/Install.h"
-#include "framework/CFile.h"
-#include "framework/FileFaults.h"
-#include "framework/MessageBoxType.h"
-#include "tests/model/InstallOracle.h"
-#include "tests/unit/FaultInjector.h"
+#include "tests/unit/InstallRun.h"
 #include "tools/ArchiveBytes.h"
 
 #include <vector>
@@ -133,46 +128,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* pData, std::size_t nSi
     want.strDescription = "Fuzzed set";
     want.bNoStartScr = nFlags & 1;
 
-    InstallRequest request;
-    request.strFolder = "/kv/";
-    request.nSet = want.nSet;
-    request.strFlagsFile = want.strFlagsFile.c_str();
-    request.strDossierFile = want.strDossierFile.c_str();
-    request.strStartFile = want.strStartFile.c_str();
-    request.strDescription = want.strDescription.c_str();
-    request.nFlagsSize = want.nFlagsSize;
-    request.nDossierSize = want.nDossierSize;
-    request.nStartSize = want.nStartSize;
-    request.strArchivePath = kArchive;
-    request.bNoStartScr = want.bNoStartScr;
-
-    archive_model::RunSeen run;
-    archive_model::FaultSeen seen;
-    {
-        CFaultInjector injector(nFaultAt, fault);
-        try {
-            InstallGraphicSet(request, [&](const CString& strText, UINT nType) {
-                FUZZ_CHECK(nType == (afx_mb::kIconInformation | afx_mb::kOk) ||
-                           nType == (afx_mb::kIconExclamation | afx_mb::kOk));
-                run.bUnflushedAtMessage = run.bUnflushedAtMessage || injector.Unflushed();
-                run.messages.push_back(
-                    {strText.str(), nType == (afx_mb::kIconInformation | afx_mb::kOk)});
-            });
-        } catch (const CException&) {
-            run.bThrew = true;
-        }
-        seen.fault = fault;
-        seen.bEffective = injector.Hit();
-        seen.op = injector.HitOp();
-        const char* const paths[] = {"/kv/f.shp", "/kv/d.shp", "/kv/s.shp", kArchive};
-        for (int i = 0; i < 4; ++i)
-            if (injector.HitPath() == paths[i])
-                seen.nFile = i;
-        seen.nRead = injector.HitRead();
-    }
+    archive_model::FaultSeen where;
+    archive_model::RunSeen run = install_run::Run(want, "/kv/", kArchive, nFaultAt, fault, where);
     FUZZ_CHECK(memfiles::OpenHandles() == 0);
     run.after = *memfiles::Find(kArchive);
-    const std::string strWrong = archive_model::JudgeInstallRun(want, seen, run);
+    const std::string strWrong = archive_model::JudgeInstallRun(want, where, run);
     if (!strWrong.empty())
         std::fprintf(stderr, "%s\n", strWrong.c_str());
     FUZZ_CHECK(strWrong.empty());

@@ -16,8 +16,9 @@ struct FaultSeen {
     afx_test::Fault fault = afx_test::Fault::None;
     bool bEffective = false; // it failed the operation, or shortened a read or write
     afx_test::FileOp op = afx_test::FileOp::Open;
-    int nFile = -1; // 0 flags, 1 dossier, 2 start screen, 3 archive, -1 another file
-    int nRead = -1; // for a read: how many reads of the same file came before it
+    int nFile = -1;       // 0 flags, 1 dossier, 2 start screen, 3 archive, -1 another file
+    int nRead = -1;       // for a read: how many reads of the same file came before it
+    std::size_t nOps = 0; // file operations the run made
 };
 
 // What one run did.

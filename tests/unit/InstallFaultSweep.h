@@ -5,10 +5,7 @@
 // exception, and the process must hold as many handles afterwards as before.
 #pragma once
 
-#include "archive/Install.h"
-#include "framework/MessageBoxType.h"
-#include "tests/model/InstallOracle.h"
-#include "tests/unit/FaultInjector.h"
+#include "tests/unit/InstallRun.h"
 #include "tools/ArchiveBytes.h"
 
 #include <gtest/gtest.h>
@@ -64,19 +61,6 @@ inline Tally Sweep(const std::string& strFolder, long (*countHandles)()) {
                                               {"STRT.SHP", 32}});
         const std::string paths[] = {strFolder + want.strFlagsFile, strFolder + want.strDossierFile,
                                      strFolder + want.strStartFile, strFolder + "game.dat"};
-        InstallRequest request;
-        request.strFolder = strFolder.c_str();
-        request.nSet = 0;
-        request.strFlagsFile = want.strFlagsFile.c_str();
-        request.strDossierFile = want.strDossierFile.c_str();
-        request.strStartFile = want.strStartFile.c_str();
-        request.strDescription = want.strDescription.c_str();
-        request.nFlagsSize = want.nFlagsSize;
-        request.nDossierSize = want.nDossierSize;
-        request.nStartSize = want.nStartSize;
-        request.strArchivePath = paths[3].c_str();
-        request.bNoStartScr = want.bNoStartScr;
-
         // One run with operation k failed or shortened (k = 0: none, counting them).
         const auto run = [&](std::size_t k, Fault fault) {
             WriteFile(paths[0], *want.flags);
@@ -84,31 +68,15 @@ inline Tally Sweep(const std::string& strFolder, long (*countHandles)()) {
             WriteFile(paths[2], *want.start);
             WriteFile(paths[3], *want.archive);
             const long nHandles = countHandles();
-            archive_model::RunSeen seen;
             archive_model::FaultSeen where;
-            CFaultInjector injector(k, fault);
-            try {
-                InstallGraphicSet(request, [&](const CString& strText, UINT nType) {
-                    seen.bUnflushedAtMessage = seen.bUnflushedAtMessage || injector.Unflushed();
-                    seen.messages.push_back(
-                        {strText.str(), nType == (afx_mb::kIconInformation | afx_mb::kOk)});
-                });
-            } catch (const CException&) {
-                seen.bThrew = true;
-            }
+            archive_model::RunSeen seen =
+                install_run::Run(want, strFolder, paths[3], k, fault, where);
             EXPECT_EQ(countHandles(), nHandles) << "handles left open";
             seen.after = ReadFile(paths[3]);
-            where.fault = fault;
-            where.bEffective = injector.Hit();
-            where.op = injector.HitOp();
-            for (int i = 0; i < 4; ++i)
-                if (injector.HitPath() == paths[i])
-                    where.nFile = i;
-            where.nRead = injector.HitRead();
             EXPECT_EQ(archive_model::JudgeInstallRun(want, where, seen), "");
             ++tally.nRuns;
-            tally.nFaults += injector.Hit();
-            return injector.Ops();
+            tally.nFaults += where.bEffective;
+            return where.nOps;
         };
         SCOPED_TRACE(*pszStart ? pszStart : "no start screen");
         const std::size_t nOps = run(0, Fault::None);
