@@ -129,9 +129,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* pData, std::size_t nSi
     want.bNoStartScr = nFlags & 1;
 
     archive_model::FaultSeen where;
-    archive_model::RunSeen run = install_run::Run(want, "/kv/", kArchive, nFaultAt, fault, where);
+    archive_model::RunSeen run =
+        install_run::Run(want, "/kv/", kArchive, nFaultAt, fault, where, false);
     FUZZ_CHECK(memfiles::OpenHandles() == 0);
     run.after = *memfiles::Find(kArchive);
+    if (const Bytes* pBackup = memfiles::Find(std::string(kArchive) + ".bak"))
+        run.backup = *pBackup;
     const std::string strWrong = archive_model::JudgeInstallRun(want, where, run);
     if (!strWrong.empty())
         std::fprintf(stderr, "%s\n", strWrong.c_str());

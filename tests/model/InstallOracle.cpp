@@ -8,6 +8,8 @@ std::string JudgeInstallRun(Request want, const FaultSeen& fault, const RunSeen&
     using afx_test::FileOp;
     if (run.messages.size() + (run.bThrew ? 1 : 0) != 1)
         return "not exactly one message or exception";
+    if (run.nLeftOpen != 0)
+        return "handles left open";
     if (run.bUnflushedAtMessage)
         return "a message while written bytes were not flushed";
     const Bytes before = *want.archive;
@@ -19,7 +21,17 @@ std::string JudgeInstallRun(Request want, const FaultSeen& fault, const RunSeen&
         return "the header or directory was written";
 
     const Outcome clean = Install(want);
-    bool bEffective = fault.bEffective, bRejudge = false;
+    bool bEffective = fault.bEffective && !fault.bAtLook, bRejudge = false;
+    if (bEffective && fault.bInCopy) {
+        if (run.bThrew ||
+            run.messages[0].first.rfind("ERROR! Panzer2.dat has not been changed", 0) != 0)
+            return "a fault in the copy of the archive did not end in the copy's message";
+        if (after != before || run.backup)
+            return "a copy that could not be made left the archive changed or a copy";
+        return "";
+    }
+    if (run.backup && *run.backup != before)
+        return "the copy is not the archive as it was";
     if (bEffective && fault.op == FileOp::Open) {
         std::optional<Bytes>* const files[] = {&want.flags, &want.dossier, &want.start,
                                                &want.archive};
@@ -55,6 +67,8 @@ std::string JudgeInstallRun(Request want, const FaultSeen& fault, const RunSeen&
                "\"";
     if (after != (o.after.empty() ? before : o.after))
         return "the archive's bytes differ from the rules' after \"" + o.strText + "\"";
+    if (o.bWrites != run.backup.has_value())
+        return o.bWrites ? "written without a copy of the archive" : "a copy without a write";
     return "";
 }
 

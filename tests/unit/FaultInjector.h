@@ -1,7 +1,7 @@
 // Fails or shortens the k-th file operation while it lives, and counts what it sees: every
 // operation, and the handles the process holds beyond those it held when the injector was made
 // (POSIX: the entries of /proc/self/fd; Win32: GetProcessHandleCount), so a handle leaked
-// anywhere shows. Also keeps where the fault fell and whether a write is waiting for a flush.
+// anywhere shows. Also keeps where the fault fell and which files wait for a flush.
 #pragma once
 
 #include "framework/FileFaults.h"
@@ -9,6 +9,7 @@
 #include <cstddef>
 #include <string>
 #include <unordered_map>
+#include <unordered_set>
 #include <utility>
 #include <vector>
 
@@ -40,8 +41,8 @@ public:
     // The file of the faulted operation and, for a read, how many reads of it came before.
     const std::string& HitPath() const { return m_strHitPath; }
     int HitRead() const { return m_nHitRead; }
-    // Some write has not been followed by a flush.
-    bool Unflushed() const { return m_bUnflushed; }
+    // A write to strPath has not been followed by a flush of it.
+    bool Unflushed(const std::string& strPath) const { return m_unflushed.count(strPath) != 0; }
     // The number (from 1) of the first operation op on strPath; 0 when there was none.
     std::size_t FirstOp(afx_test::FileOp op, const std::string& strPath) const {
         for (std::size_t i = 0; i < m_log.size(); ++i)
@@ -71,9 +72,9 @@ private:
             m_nHitRead = nRead;
         }
         if (op == FileOp::Write)
-            m_bUnflushed = true;
+            m_unflushed.insert(pszPath);
         if (op == FileOp::Flush && fault != Fault::Fail)
-            m_bUnflushed = false;
+            m_unflushed.erase(pszPath);
         return fault;
     }
 
@@ -101,5 +102,5 @@ private:
     int m_nHitRead = -1;
     std::unordered_map<std::string, int> m_reads;
     std::vector<std::pair<afx_test::FileOp, std::string>> m_log;
-    bool m_bUnflushed = false;
+    std::unordered_set<std::string> m_unflushed;
 };

