@@ -1,12 +1,25 @@
-# cmake -DEXE=<file> -DOBJDUMP=<objdump> -P CheckImports.cmake
-# Fails unless EXE is a GUI program that imports only DLLs that come with Windows.
-execute_process(COMMAND ${OBJDUMP} -p ${EXE} OUTPUT_VARIABLE dump RESULT_VARIABLE rc)
+# cmake -DEXE=<file> -DOBJDUMP=<objdump> -DARCH=<amd64|x86> -P CheckImports.cmake
+# Fails unless EXE is a GUI program for ARCH, declared to run on Windows 7 and later, whose
+# manifest names ARCH, and which imports only DLLs that come with Windows.
 cmake_minimum_required(VERSION 3.20)
+execute_process(COMMAND ${OBJDUMP} -p ${EXE} OUTPUT_VARIABLE dump RESULT_VARIABLE rc)
 if(NOT rc EQUAL 0)
   message(FATAL_ERROR "objdump failed on ${EXE}")
 endif()
 if(NOT dump MATCHES "Subsystem[ \t]+00000002")
   message(FATAL_ERROR "${EXE} is not a GUI-subsystem program")
+endif()
+set(format_amd64 pei-x86-64)
+set(format_x86 pei-i386)
+if(NOT dump MATCHES "file format ${format_${ARCH}}\n")
+  message(FATAL_ERROR "${EXE} is not a ${format_${ARCH}} executable")
+endif()
+if(NOT dump MATCHES "MajorSubsystemVersion[ \t]+6\n" OR NOT dump MATCHES "MinorSubsystemVersion[ \t]+1\n")
+  message(FATAL_ERROR "${EXE} does not declare Windows 7 (subsystem 6.1) as its oldest system")
+endif()
+file(STRINGS ${EXE} manifest REGEX "processorArchitecture=")
+if(NOT manifest MATCHES "processorArchitecture=\"${ARCH}\"")
+  message(FATAL_ERROR "the manifest of ${EXE} does not name the processor ${ARCH}")
 endif()
 set(system kernel32.dll user32.dll gdi32.dll comctl32.dll comdlg32.dll msvcrt.dll advapi32.dll
     shell32.dll ole32.dll)

@@ -1,18 +1,3 @@
-# Cross build for 64-bit Windows with Debian's MinGW-w64, posix threads variant (GoogleTest needs
-# std::mutex); -static keeps winpthread inside the executable.
-set(CMAKE_SYSTEM_NAME Windows)
+# Cross build for 64-bit Windows (preset windows).
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
-
-set(CMAKE_C_COMPILER x86_64-w64-mingw32-gcc-posix)
-set(CMAKE_CXX_COMPILER x86_64-w64-mingw32-g++-posix)
-set(CMAKE_RC_COMPILER x86_64-w64-mingw32-windres)
-
-set(CMAKE_FIND_ROOT_PATH /usr/x86_64-w64-mingw32)
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-
-# One self-contained executable: no libstdc++/libgcc/winpthread DLLs beside it.
-set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
-# No symbol table in the shipped executable: smaller to load and to download.
-set(CMAKE_EXE_LINKER_FLAGS_RELEASE_INIT "-s")
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-w64.cmake)

@@ -36,12 +36,15 @@ bool CopyTree(const std::string& from, const std::string& to) {
 }
 
 TEST(Package, UnpackedZipInstallsASetOfItsExampleCatalogue) {
-    // tools/test unpacks the zip into KV_PACKAGE_DIR\app and puts a demo archive in ...\demo.
+    // tools/e2e unpacks the zip into KV_PACKAGE_DIR\app and puts a demo archive in ...\demo.
     const char* pszPackage = std::getenv("KV_PACKAGE_DIR");
-    if (pszPackage == nullptr)
-        GTEST_SKIP() << "KV_PACKAGE_DIR is not set (tools/test sets it)";
+    ASSERT_NE(pszPackage, nullptr) << "KV_PACKAGE_DIR is not set: run the tests with tools/e2e";
     CProgramRun run;
     ASSERT_TRUE(CopyTree(std::string(pszPackage) + "\\app", run.Folder()));
+    // Each zip carries the executable of its own width, as these tests are built.
+    DWORD dwType = 0;
+    ASSERT_TRUE(GetBinaryTypeA(run.PathOf("Kestrovane.exe").c_str(), &dwType));
+    EXPECT_EQ(dwType, sizeof(void*) == 8 ? DWORD{SCS_64BIT_BINARY} : DWORD{SCS_32BIT_BINARY});
     const std::string archive = run.PathOf("Panzer2.dat");
     ASSERT_TRUE(CopyFileA((std::string(pszPackage) + "\\demo\\Panzer2.dat").c_str(),
                           archive.c_str(), FALSE));

@@ -1,0 +1,19 @@
+# Cross build for Windows with Debian's MinGW-w64, posix threads variant (GoogleTest needs
+# std::mutex); -static keeps winpthread inside the executable. Included by the toolchain files of
+# the two targets after they set CMAKE_SYSTEM_PROCESSOR (x86_64 or i686).
+set(CMAKE_SYSTEM_NAME Windows)
+set(triplet ${CMAKE_SYSTEM_PROCESSOR}-w64-mingw32)
+
+set(CMAKE_C_COMPILER ${triplet}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${triplet}-g++-posix)
+set(CMAKE_RC_COMPILER ${triplet}-windres)
+
+set(CMAKE_FIND_ROOT_PATH /usr/${triplet})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+
+# One self-contained executable: no libstdc++/libgcc/winpthread DLLs beside it.
+set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
+# No symbol table in the shipped executable: smaller to load and to download.
+set(CMAKE_EXE_LINKER_FLAGS_RELEASE_INIT "-s")
