@@ -5,6 +5,7 @@
 
 #include "catalogue/Catalogue.h"
 #include "catalogue/Settings.h"
+#include "catalogue/StartupLoad.h"
 #include "framework/CStdioFile.h"
 
 #include <benchmark/benchmark.h>
@@ -15,14 +16,12 @@ constexpr std::size_t kDescription = 1000;
 
 struct CLoadFiles {
     CTempFolder folder;
-    std::string strSettings;
     std::string strCatalogue;
     std::size_t nCatalogueBytes = 0;
     CLoadFiles() {
         const std::string text = CatalogueText(kMaxSets, kDescription, 65536);
         folder.Write(kCatalogueFileName, ToBytes(text));
         folder.Write(kSettingsFileName, ToBytes(FormatSettings("C:\\Games\\Panzer2\\Panzer2.dat")));
-        strSettings = folder.Path(kSettingsFileName);
         strCatalogue = folder.Path(kCatalogueFileName);
         nCatalogueBytes = text.size();
     }
@@ -75,31 +74,24 @@ BENCHMARK(BM_CatalogueLoad)->Unit(benchmark::kMicrosecond);
 // Settings and catalogue, as the dialog reads them before it is shown.
 void BM_StartupLoad(benchmark::State& state) {
     static CTables tables;
-    auto load = [](bool& bOk) {
-        CStdioFile file;
-        CString strDatPath;
-        bOk = file.Open(Files().strSettings.c_str(), CFile::modeRead | CFile::typeText) &&
-              ReadDatPath(file, strDatPath);
-        file.Close();
-        CCatalogue cat;
-        bOk = LoadCatalogue(file, tables, cat) && bOk;
+    const std::string strFolder = Files().folder.Prefix();
+    auto load = [&] {
+        const CStartupLoad files = LoadStartupFiles(strFolder.c_str());
+        FillNameTables(files.m_cat, tables.szFlags, tables.szDossier, tables.szStart, kMaxSets + 1);
+        return !files.m_pszFatal && !files.m_readError && files.m_bHasDatPath &&
+               files.m_cat.m_sets.size() == static_cast<std::size_t>(kMaxSets);
     };
     {
         CSysCallCount count;
-        bool bOk = false;
-        load(bOk);
-        if (!bOk) {
+        if (!load()) {
             state.SkipWithError("settings or catalogue did not load");
             return;
         }
         state.counters["syscalls"] = count.Total();
         state.counters["reads"] = count.Of(afx_test::FileOp::Read);
     }
-    for (auto _ : state) {
-        bool bOk = false;
-        load(bOk);
-        benchmark::DoNotOptimize(bOk);
-    }
+    for (auto _ : state)
+        benchmark::DoNotOptimize(load());
 }
 BENCHMARK(BM_StartupLoad)->Unit(benchmark::kMicrosecond);
 

@@ -1,12 +1,13 @@
-// CSwitcherDlg members that read the settings file and the catalogue, choose the archive and
+// CSwitcherDlg members that show the settings file and the catalogue, choose the archive and
 // write the settings file again.
 #include "ui/SwitcherDlg.h"
 
 #include "catalogue/Catalogue.h"
 #include "catalogue/Settings.h"
-#include "framework/CStdioFile.h"
+#include "catalogue/StartupLoad.h"
 
 #include <cstdlib>
+#include <exception>
 
 namespace {
 
@@ -31,21 +32,19 @@ void CSwitcherDlg::LoadSettings() {
         !BuildToolFolder(szCurDir, m_szFolder, sizeof m_szFolder))
         Fatal(kSettingsOpenError);
 
-    CStdioFile file;
-    const CString strSettings = CString(m_szFolder) + kSettingsFileName;
-    if (!file.Open(strSettings, CFile::modeRead | CFile::typeText))
-        Fatal(kSettingsOpenError);
-    ReadDatPath(file, m_strDatPath);
-    SetDlgItemText(IDC_DATPATH, m_strDatPath);
-    file.Close();
+    const CStartupLoad load = LoadStartupFiles(m_szFolder);
+    // The stored path is shown as soon as it was read, whatever happens to the catalogue.
+    if (load.m_bSettingsRead) {
+        if (load.m_bHasDatPath)
+            m_strDatPath = load.m_strDatPath.c_str();
+        SetDlgItemText(IDC_DATPATH, m_strDatPath);
+    }
+    if (load.m_readError)
+        std::rethrow_exception(load.m_readError);
+    if (load.m_pszFatal)
+        Fatal(load.m_pszFatal);
 
-    const CString strCatalogue = CString(m_szFolder) + kCatalogueFileName;
-    if (!file.Open(strCatalogue, CFile::modeRead | CFile::typeText))
-        Fatal(kCatalogueOpenError);
-    m_cbSets.SetCurSel(0);
-    CCatalogue cat;
-    if (ReadCatalogue(file, cat) == CatalogueResult::TooManySets)
-        Fatal(kTooManySetsError);
+    const CCatalogue& cat = load.m_cat;
     m_nFlagsSize = cat.m_nFlagsSize;
     m_nDossierSize = cat.m_nDossierSize;
     m_nStartSize = cat.m_nStartSize;
@@ -54,7 +53,6 @@ void CSwitcherDlg::LoadSettings() {
                    static_cast<int>(sizeof m_szFlagsFile / sizeof m_szFlagsFile[0]));
     for (const CCatalogueSet& set : cat.m_sets)
         m_cbSets.AddString(set.m_strDescription.c_str());
-    file.Close();
     m_cbSets.SetCurSel(0);
 }
 

@@ -5,8 +5,7 @@
 
 #include "archive/ArchiveScan.h"
 #include "catalogue/Catalogue.h"
-#include "catalogue/Settings.h"
-#include "framework/CStdioFile.h"
+#include "catalogue/StartupLoad.h"
 #include "tools/demodata/DemoData.h"
 
 #include <gtest/gtest.h>
@@ -26,20 +25,10 @@ TEST(DemoData, ArchiveSettingsAndCatalogueFitEachOther) {
     EXPECT_EQ(std::string(settings.begin(), settings.end()),
               "/* PG2-flags.ini\r\npg2-panzer2.dat=" + strWinePath +
                   "\r\n/* end PG2-flags.ini\r\n");
-    {
-        CStdioFile file;
-        ASSERT_TRUE(file.Open((strFolder + kSettingsFileName).c_str(), CFile::modeRead));
-        CString path;
-        EXPECT_TRUE(ReadDatPath(file, path));
-        EXPECT_EQ(path.str(), strWinePath);
-    }
-
-    CCatalogue cat;
-    {
-        CStdioFile file;
-        ASSERT_TRUE(file.Open((strFolder + kCatalogueFileName).c_str(), CFile::modeRead));
-        ASSERT_EQ(ReadCatalogue(file, cat), CatalogueResult::Ok);
-    }
+    const CStartupLoad load = LoadStartupFiles(strFolder.c_str());
+    ASSERT_TRUE(load.m_pszFatal == nullptr && !load.m_readError);
+    EXPECT_EQ(load.m_strDatPath, strWinePath);
+    const CCatalogue& cat = load.m_cat;
     ASSERT_GT(cat.m_nFlagsSize, 0);
     ASSERT_GT(cat.m_nDossierSize, 0);
     ASSERT_GT(cat.m_nStartSize, 0);

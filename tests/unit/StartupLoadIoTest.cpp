@@ -1,17 +1,22 @@
-// The file operations of the start-up load: the settings file and the catalogue are each opened
-// once, read front to back in blocks without a seek, and closed; nothing is written. Without a
-// seek no byte can be read twice, and a catalogue whose list ends early is not read to its end.
+// The start-up load: which outcome each state of the two files gives, and its file operations:
+// the settings file and the catalogue are each opened once, read front to back in blocks without
+// a seek, and closed; nothing is written. Without a seek no byte can be read twice, and a
+// catalogue whose list ends early is not read to its end.
 #include "ArchiveBuilder.h"
 #include "CatalogueText.h"
 
 #include "catalogue/Catalogue.h"
 #include "catalogue/Settings.h"
+#include "catalogue/StartupLoad.h"
 #include "framework/CStdioFile.h"
 #include "framework/FileFaults.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -35,18 +40,60 @@ void LoadLogged(const CTempFolder& folder, CFileOps& settings, CFileOps& catalog
                                : ops.nOther)++;
         return afx_test::Fault::None;
     });
-    CStdioFile file;
-    CString strPath;
-    ASSERT_TRUE(file.Open(strSettings.c_str(), CFile::modeRead | CFile::typeText));
-    EXPECT_TRUE(ReadDatPath(file, strPath));
-    file.Close();
-    ASSERT_TRUE(
-        file.Open(folder.Path(kCatalogueFileName).c_str(), CFile::modeRead | CFile::typeText));
-    CCatalogue cat;
-    ReadCatalogue(file, cat);
-    nSets = cat.m_sets.size();
-    file.Close();
+    const CStartupLoad load = LoadStartupFiles(folder.Prefix().c_str());
     afx_test::SetFileOpHook(nullptr);
+    EXPECT_TRUE(load.m_bHasDatPath && !load.m_pszFatal && !load.m_readError);
+    nSets = load.m_cat.m_sets.size();
+}
+
+// The messages come in the order of the files: the settings file's before anything of the
+// catalogue, and the stored path is known whenever the settings file was read.
+TEST(StartupLoad, OutcomeOfEachStateOfTheFiles) {
+    const std::string strSettings = FormatSettings("D:\\Game\\Panzer2.dat");
+    enum class State { Good, Missing, Folder, Held };
+    struct Case {
+        const char* pszWhat;
+        State settings;
+        State catalogue;
+        int nSets;
+        const char* pszFatal;
+    };
+    const Case cases[] = {
+        {"both good", State::Good, State::Good, 99, nullptr},
+        {"no sets", State::Good, State::Good, 0, nullptr},
+        {"settings missing", State::Missing, State::Missing, 0, kSettingsOpenError},
+        {"settings a folder", State::Folder, State::Good, 1, kSettingsOpenError},
+        {"settings held open", State::Held, State::Good, 1, kSettingsOpenError},
+        {"catalogue missing", State::Good, State::Missing, 0, kCatalogueOpenError},
+        {"catalogue a folder", State::Good, State::Folder, 0, kCatalogueOpenError},
+        {"catalogue held open", State::Good, State::Held, 1, kCatalogueOpenError},
+        {"100 sets", State::Good, State::Good, 100, kTooManySetsError},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.pszWhat);
+        CTempFolder folder;
+        CFile held;
+        for (auto [state, pszName, text] :
+             {std::make_tuple(c.settings, kSettingsFileName, strSettings),
+              std::make_tuple(c.catalogue, kCatalogueFileName, CatalogueText(c.nSets, 10, 64))}) {
+            if (state == State::Folder)
+                std::filesystem::create_directory(folder.Path(pszName));
+            else if (state != State::Missing)
+                folder.Write(pszName, Bytes(text.begin(), text.end()));
+            if (state == State::Held) {
+                ASSERT_TRUE(held.Open(folder.Path(pszName).c_str(), CFile::modeRead));
+            }
+        }
+        const CStartupLoad load = LoadStartupFiles(folder.Prefix().c_str());
+        EXPECT_STREQ(load.m_pszFatal, c.pszFatal);
+        EXPECT_FALSE(load.m_readError);
+        const bool bSettingsRead = c.settings == State::Good;
+        EXPECT_EQ(load.m_bSettingsRead, bSettingsRead);
+        EXPECT_EQ(load.m_strDatPath, bSettingsRead ? "D:\\Game\\Panzer2.dat" : "");
+        // Too many sets: the first 99 were read.
+        EXPECT_EQ(load.m_cat.m_sets.size(),
+                  c.catalogue == State::Good && bSettingsRead ? std::min(c.nSets, kMaxSets) : 0);
+    }
 }
 
 TEST(StartupLoadIo, EachFileReadOnceInBlocks) {
