@@ -4,10 +4,12 @@
 
 #include "framework/CFile.h"
 #include "framework/CStdioFile.h"
+#include "framework/FileFaults.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -198,6 +200,31 @@ TEST_F(FileBackend, UniqueFilesAreNewAndUnshared) {
     const std::string strSecond = second.GetFilePath().str();
     second.Close();
     EXPECT_TRUE(CFile::Remove(strSecond.c_str()));
+
+    // A name that a file or a folder takes just before the create is passed over.
+    std::vector<std::string> taken;
+    afx_test::SetFileOpHook([&](afx_test::FileOp op, const char* pszPath) {
+        if (op == afx_test::FileOp::Create && taken.size() < 2) {
+            taken.push_back(pszPath);
+            if (taken.size() == 1)
+                e2e::WriteWholeFile(pszPath, "taken");
+            else
+                ::CreateDirectoryA(pszPath, nullptr);
+        }
+        return afx_test::Fault::None;
+    });
+    CFile third;
+    const BOOL bThird = third.OpenUnique(strFolder.c_str(), "x.");
+    afx_test::SetFileOpHook(nullptr);
+    EXPECT_TRUE(bThird);
+    ASSERT_EQ(taken.size(), 2u);
+    EXPECT_EQ(e2e::ReadWholeFile(taken[0]), "taken");
+    EXPECT_TRUE(::GetFileAttributesA(taken[1].c_str()) & FILE_ATTRIBUTE_DIRECTORY);
+    const std::string strThird = third.GetFilePath().str();
+    third.Close();
+    for (const std::string& strPath : {taken[0], strThird})
+        EXPECT_TRUE(CFile::Remove(strPath.c_str())) << strPath;
+    EXPECT_TRUE(::RemoveDirectoryA(taken[1].c_str()));
 
     CFile file;
     CFileException e;
