@@ -67,7 +67,10 @@ BOOL LoadSetFile(CFile& file, const CString& strFolder, const CString& strName, 
 BOOL CheckRequest(const InstallRequest& request, const InstallMessageFn& showMessage) {
     CString strText;
     if (request.nSet < 0) {
-        showMessage("ERROR! No graphic set is selected: Desc.txt lists none!", kWarning);
+        showMessage(request.nListed > 0
+                        ? "ERROR! No graphic set is selected: choose one from the list!"
+                        : "ERROR! No graphic set is selected: Desc.txt lists none!",
+                    kWarning);
         return FALSE;
     }
     if (request.strFlagsFile.IsEmpty() || request.strDossierFile.IsEmpty() ||

@@ -14,6 +14,7 @@ constexpr const char* kRestoreStartName = "008Startscr.shp";
 struct InstallRequest {
     CString strFolder; // the tool's folder, ending with a separator
     int nSet = -1;     // the set's place in the set list; -1 when nothing is selected
+    int nListed = 0;   // how many sets the list holds (text typed into its field selects none)
     // The set's file names as the catalogue gives them; all empty for a row it could not use.
     CString strFlagsFile;
     CString strDossierFile;

@@ -6,6 +6,7 @@ void CSwitcherDlg::OnInstall() {
     InstallRequest request;
     request.strFolder = m_szFolder;
     const int nSel = m_cbSets.GetCurSel();
+    request.nListed = m_nCount;
     // The table has rows for listed sets only; anything else counts as no selection.
     if (nSel >= 0 && nSel < m_nCount) {
         request.nSet = nSel;

@@ -11,19 +11,23 @@ namespace {
 
 using Sets = std::vector<CProgramRun::CSet>;
 
+// Install with no set chosen says why: the catalogue lists none, or text typed into the list's
+// field chose none.
 TEST(Catalogue, SetListInFileOrderWithTheFirstSelected) {
     struct Case {
         const char* pszWhat;
         Sets sets;
         std::vector<std::string> items;
+        const char* pszInstallUnselected;
     };
     const std::vector<Case> cases = {
         {"three sets",
          {{"z.shp", "z.shp", "z.shp", "Zulu  set"},
           {"a.shp", "a.shp", "a.shp", "Alpha"},
           {"m.shp", "m.shp", "008Startscr.shp", "Mike"}},
-         {"Zulu  set", "Alpha", "Mike"}},
-        {"no sets", {}, {}},
+         {"Zulu  set", "Alpha", "Mike"},
+         "ERROR! No graphic set is selected: choose one from the list!"},
+        {"no sets", {}, {}, "ERROR! No graphic set is selected: Desc.txt lists none!"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.pszWhat);
@@ -37,6 +41,22 @@ TEST(Catalogue, SetListInFileOrderWithTheFirstSelected) {
         EXPECT_EQ(ComboItems(combo), c.items);
         EXPECT_EQ(ComboCurSel(combo), c.items.empty() ? CB_ERR : 0);
         EXPECT_EQ(WindowText(combo), c.items.empty() ? "" : c.items[0]);
+
+        // Typed over the whole field, key by key: text set as a whole would not tell the list
+        // that its field changed.
+        HWND field = FindWindowExA(combo, nullptr, "Edit", nullptr);
+        SendMessageTimeoutA(field, EM_SETSEL, 0, -1, SMTO_BLOCK, 2000, nullptr);
+        for (char ch : std::string("Alpha, typed"))
+            SendMessageTimeoutA(field, WM_CHAR, static_cast<unsigned char>(ch), 1, SMTO_BLOCK, 2000,
+                                nullptr);
+        EXPECT_EQ(WindowText(combo), "Alpha, typed");
+        EXPECT_EQ(ComboCurSel(combo), CB_ERR);
+        Click(dlg, IDC_INSTALL);
+        const CMessageBoxInfo box = run.WaitAndReadMessageBox();
+        ASSERT_TRUE(box.m_h);
+        EXPECT_EQ(box.m_strText, c.pszInstallUnselected);
+        EXPECT_EQ(box.m_icon, EIcon::Exclamation);
+        PostOk(box.m_h);
     }
 }
 

@@ -108,7 +108,8 @@ ScanFacts Scan(const Bytes& a, std::uint32_t dwDossier, std::uint32_t dwFlags,
 
 Outcome Install(const Request& r) {
     if (r.nSet < 0)
-        return Warn("ERROR! No graphic set is selected: Desc.txt lists none!");
+        return Warn(r.nListed > 0 ? "ERROR! No graphic set is selected: choose one from the list!"
+                                  : "ERROR! No graphic set is selected: Desc.txt lists none!");
     if (r.strFlagsFile.empty() || r.strDossierFile.empty() || r.strStartFile.empty()) {
         char sz[512];
         std::snprintf(sz, sizeof sz,

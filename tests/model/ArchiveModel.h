@@ -30,6 +30,7 @@ ScanFacts Scan(const Bytes& a, std::uint32_t dwDossier, std::uint32_t dwFlags,
 
 struct Request {
     int nSet = 0;
+    int nListed = 0;
     std::string strFlagsFile, strDossierFile, strStartFile, strDescription;
     int nFlagsSize = 0, nDossierSize = 0, nStartSize = 0;
     bool bNoStartScr = false;

@@ -22,6 +22,7 @@ inline archive_model::RunSeen Run(const archive_model::Request& want, const std:
     InstallRequest request;
     request.strFolder = strFolder.c_str();
     request.nSet = want.nSet;
+    request.nListed = want.nListed;
     request.strFlagsFile = want.strFlagsFile.c_str();
     request.strDossierFile = want.strDossierFile.c_str();
     request.strStartFile = want.strStartFile.c_str();

@@ -486,8 +486,14 @@ TEST(Install, RequestsRefusedBeforeAnyFile) {
         const char* pszText;
     };
     const std::vector<Case> cases = {
-        {"nothing selected", [](InstallRequest& r) { r.nSet = -1; },
+        {"nothing listed", [](InstallRequest& r) { r.nSet = -1; },
          "ERROR! No graphic set is selected: Desc.txt lists none!"},
+        {"nothing selected from a list",
+         [](InstallRequest& r) {
+             r.nSet = -1;
+             r.nListed = 3;
+         },
+         "ERROR! No graphic set is selected: choose one from the list!"},
         {"a row the catalogue could not use",
          [](InstallRequest& r) {
              r.strFlagsFile = r.strDossierFile = r.strStartFile = "";
