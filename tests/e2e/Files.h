@@ -1,0 +1,32 @@
+// Folders and files of the end-to-end tests, as this process sees them.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace e2e {
+
+std::string DirName(const std::string& path); // up to the last slash; "." when there is none
+std::string ExeDir();                         // folder of e2e_tests.exe, no trailing backslash
+// Kestrovane.exe: the environment variable KV_EXE when it is set, otherwise two folders above
+// e2e_tests.exe (build/windows/Kestrovane.exe beside build/windows/tests/e2e/e2e_tests.exe).
+std::string KestrovanePath();
+std::string ScreenshotDir(); // build/windows/screenshots, created on first use
+std::string ReadWholeFile(const std::string& path);
+bool WriteWholeFile(const std::string& path, const std::string& bytes); // makes parent folders
+
+// Holds a file open without sharing, as another program would.
+class CFileHold {
+public:
+    explicit CFileHold(const std::string& path);
+    ~CFileHold();
+    bool IsOpen() const { return m_h != INVALID_HANDLE_VALUE; }
+    CFileHold(const CFileHold&) = delete;
+    CFileHold& operator=(const CFileHold&) = delete;
+
+private:
+    HANDLE m_h;
+};
+
+} // namespace e2e

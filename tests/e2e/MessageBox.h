@@ -1,0 +1,28 @@
+// Message boxes of another process: caption, text, buttons and icon, as a person sees them.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace e2e {
+
+// The icon of a message box, told by the colours of its pixels (icon handles cannot be compared
+// across processes).
+enum class EIcon { None, Error, Exclamation, Information };
+const char* IconName(EIcon icon);
+
+// What a message box shows.
+struct CMessageBoxInfo {
+    HWND m_h = nullptr;
+    std::string m_strCaption;
+    std::string m_strText;
+    std::vector<int> m_buttons; // the IDOK/IDCANCEL/IDABORT/IDRETRY/IDIGNORE/IDYES/IDNO that exist
+    EIcon m_icon = EIcon::None;
+};
+
+bool IsMessageBox(HWND h);              // has the message-box text static (id 0xFFFF)
+CMessageBoxInfo ReadMessageBox(HWND h); // waits up to 3 s for the icon to be painted
+
+} // namespace e2e

@@ -1,0 +1,151 @@
+#include "ProgramRun.h"
+
+#include "FileDialog.h"
+#include "WindowSearch.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+
+namespace e2e {
+
+namespace {
+
+std::string SafeName(std::string s) {
+    for (char& c : s)
+        if (!isalnum(static_cast<unsigned char>(c)) && c != '_' && c != '-' && c != '.')
+            c = '_';
+    return s;
+}
+
+bool IsMainDialog(HWND h) { return GetDlgItem(h, 1000) && !IsMessageBox(h); }
+
+int g_nRun = 0;
+
+} // namespace
+
+CProgramRun::CProgramRun() {
+    std::string name = "run";
+    if (const ::testing::TestInfo* ti = ::testing::UnitTest::GetInstance()->current_test_info())
+        name = std::string(ti->test_suite_name()) + "." + ti->name();
+    m_strFolder = DirName(DirName(ExeDir())) + "\\e2e-runs\\" + SafeName(name) + "-" +
+                  std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++g_nRun);
+    std::error_code ec;
+    std::filesystem::remove_all(m_strFolder, ec);
+    std::filesystem::create_directories(m_strFolder, ec);
+}
+
+CProgramRun::~CProgramRun() {
+    Kill();
+    if (m_hProcess)
+        CloseHandle(m_hProcess);
+    if (!::testing::Test::HasFailure()) {
+        std::error_code ec;
+        std::filesystem::remove_all(m_strFolder, ec);
+    } else {
+        std::printf("kept test folder %s\n", m_strFolder.c_str());
+    }
+}
+
+std::string CProgramRun::PathOf(const std::string& relative) const {
+    return m_strFolder + "\\" + relative;
+}
+
+std::string CProgramRun::ToolPathOf(const std::string& name) const {
+    return m_strFolder + "\\RararIzorevo\\" + name;
+}
+
+bool CProgramRun::WriteFile(const std::string& relative, const std::string& bytes) {
+    return WriteWholeFile(PathOf(relative), bytes);
+}
+
+bool CProgramRun::WriteSettings(const std::string& datPath) {
+    return WriteFile("RararIzorevo\\pg2_flags.ini", "/* PG2-flags.ini\r\npg2-panzer2.dat=" +
+                                                        datPath + "\r\n/* end PG2-flags.ini\r\n");
+}
+
+bool CProgramRun::WriteCatalogue(int cbFlags, int cbDossier, int cbStartScr,
+                                 const std::vector<CSet>& sets) {
+    std::string text = "Graphic sets\r\nsizes, then the sets\r\n" + std::to_string(cbFlags) +
+                       "\r\n" + std::to_string(cbDossier) + "\r\n" + std::to_string(cbStartScr) +
+                       "\r\nflags dossier startscr description\r\n";
+    for (const CSet& s : sets)
+        text += s.m_strFlags + " " + s.m_strDossier + " " + s.m_strStartScr + " " +
+                s.m_strDescription + "\r\n";
+    return WriteFile("RararIzorevo\\Desc.txt", text);
+}
+
+bool CProgramRun::WriteMinimalLayout() {
+    return WriteSettings(PathOf("Panzer2.dat")) &&
+           WriteCatalogue(16, 16, 16, {{"f.shp", "d.shp", "s.shp", "Description"}});
+}
+
+bool CProgramRun::Start(const std::string& exe, const std::string& args) {
+    std::string cmd = "\"" + exe + "\"" + (args.empty() ? "" : " " + args);
+    STARTUPINFOA si = {};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi = {};
+    if (!CreateProcessA(exe.c_str(), &cmd[0], nullptr, nullptr, FALSE, 0, nullptr,
+                        m_strFolder.c_str(), &si, &pi))
+        return false;
+    CloseHandle(pi.hThread);
+    m_hProcess = pi.hProcess;
+    m_pid = pi.dwProcessId;
+    WaitForInputIdle(m_hProcess, 10000);
+    return true;
+}
+
+HWND CProgramRun::WaitWindow(bool (*match)(HWND), DWORD ms) {
+    HWND found = nullptr;
+    WaitUntil(
+        [&] {
+            for (HWND h : VisibleDialogs(m_pid))
+                if (match(h)) {
+                    found = h;
+                    return true;
+                }
+            return false;
+        },
+        ms);
+    return found;
+}
+
+HWND CProgramRun::WaitMainDialog(DWORD ms) { return WaitWindow(IsMainDialog, ms); }
+HWND CProgramRun::WaitMessageBox(DWORD ms) { return WaitWindow(IsMessageBox, ms); }
+HWND CProgramRun::WaitFileDialog(DWORD ms) { return WaitWindow(IsFileDialog, ms); }
+
+CMessageBoxInfo CProgramRun::WaitAndReadMessageBox(DWORD ms) {
+    HWND h = WaitMessageBox(ms);
+    return h ? ReadMessageBox(h) : CMessageBoxInfo();
+}
+
+bool CProgramRun::ChooseFile(const std::string& windowsPath, DWORD ms) {
+    HWND dlg = WaitFileDialog(ms);
+    return dlg && ChooseFileIn(dlg, windowsPath);
+}
+
+bool CProgramRun::WaitExit(DWORD ms, DWORD* exitCode) {
+    if (!m_hProcess)
+        return false;
+    if (WaitForSingleObject(m_hProcess, ms) != WAIT_OBJECT_0) {
+        Kill();
+        return false;
+    }
+    if (exitCode)
+        GetExitCodeProcess(m_hProcess, exitCode);
+    return true;
+}
+
+bool CProgramRun::IsRunning() const {
+    return m_hProcess && WaitForSingleObject(m_hProcess, 0) == WAIT_TIMEOUT;
+}
+
+void CProgramRun::Kill() {
+    if (IsRunning()) {
+        TerminateProcess(m_hProcess, 255);
+        WaitForSingleObject(m_hProcess, 5000);
+    }
+}
+
+} // namespace e2e

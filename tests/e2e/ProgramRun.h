@@ -1,0 +1,72 @@
+// One run of Kestrovane.exe in its own folder, started and watched from this process.
+//
+// Each CProgramRun makes its own folder under build/windows/e2e-runs/ (named after the test); it
+// is removed when the run ends, and kept when the test failed, for a look afterwards. A program
+// still running when its CProgramRun goes out of scope is terminated, so no test leaves a window
+// behind.
+#pragma once
+
+#include "Files.h"
+#include "MessageBox.h"
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace e2e {
+
+class CProgramRun {
+public:
+    CProgramRun();
+    ~CProgramRun();
+    CProgramRun(const CProgramRun&) = delete;
+    CProgramRun& operator=(const CProgramRun&) = delete;
+
+    // The test folder (Windows path, no trailing backslash) and paths inside it.
+    const std::string& Folder() const { return m_strFolder; }
+    std::string PathOf(const std::string& relative) const; // Folder() + "\" + relative
+    std::string ToolPathOf(const std::string& name) const; // Folder() + "\RararIzorevo\" + name
+
+    // Writes bytes exactly as given (no line-end translation), creating folders as needed.
+    bool WriteFile(const std::string& relative, const std::string& bytes);
+    // RararIzorevo\pg2_flags.ini naming datPath as the archive.
+    bool WriteSettings(const std::string& datPath);
+    // RararIzorevo\Desc.txt: two comment lines, the three block sizes, one ignored line, then one
+    // line per set, each "flags dossier startscr description".
+    struct CSet {
+        std::string m_strFlags, m_strDossier, m_strStartScr, m_strDescription;
+    };
+    bool WriteCatalogue(int cbFlags, int cbDossier, int cbStartScr, const std::vector<CSet>& sets);
+    // Settings naming Folder()\Panzer2.dat and a catalogue of one set "f.shp d.shp s.shp
+    // Description" with block sizes 16, 16, 16 (the set files themselves are not written).
+    bool WriteMinimalLayout();
+
+    // Starts Kestrovane.exe (or another program) with Folder() as its current directory and
+    // waits for it to be idle.
+    bool Start(const std::string& exe = KestrovanePath(), const std::string& args = "");
+
+    // Waits for a visible window of the program; nullptr on time-out.
+    HWND WaitMainDialog(DWORD ms = 10000); // the dialog with the path box
+    HWND WaitMessageBox(DWORD ms = 10000); // any message box
+    HWND WaitFileDialog(DWORD ms = 10000); // the file-open dialog
+    // Waits for a message box and reads it; m_h is nullptr on time-out.
+    CMessageBoxInfo WaitAndReadMessageBox(DWORD ms = 10000);
+    // Waits for the file-open dialog, types a path into it and posts Open.
+    bool ChooseFile(const std::string& windowsPath, DWORD ms = 10000);
+
+    // Waits for the program to end; false on time-out (the program is then terminated).
+    bool WaitExit(DWORD ms, DWORD* exitCode);
+    bool IsRunning() const;
+    void Kill();
+    DWORD Pid() const { return m_pid; }
+
+private:
+    HWND WaitWindow(bool (*match)(HWND), DWORD ms); // the first visible #32770 that matches
+
+    std::string m_strFolder;
+    HANDLE m_hProcess = nullptr;
+    DWORD m_pid = 0;
+};
+
+} // namespace e2e
