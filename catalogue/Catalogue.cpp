@@ -1,5 +1,7 @@
 #include "catalogue/Catalogue.h"
 
+#include "catalogue/WhiteSpace.h"
+
 #include "framework/CStdioFile.h"
 
 #include <climits>
@@ -10,10 +12,6 @@ const char kCatalogueOpenError[] = "ERROR! Desc.txt file can not be opened!";
 const char kTooManySetsError[] = "ERROR! Too much Flags&Dossier!";
 
 namespace {
-
-bool IsWhite(char ch) {
-    return ch == ' ' || ch == '\t' || ch == '\n' || ch == '\v' || ch == '\f' || ch == '\r';
-}
 
 std::size_t SkipWhite(const std::string& s, std::size_t pos) {
     while (pos < s.size() && IsWhite(s[pos]))

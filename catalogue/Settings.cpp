@@ -1,5 +1,7 @@
 #include "catalogue/Settings.h"
 
+#include "catalogue/WhiteSpace.h"
+
 #include "framework/CStdioFile.h"
 
 #include <cstring>
@@ -13,10 +15,6 @@ namespace {
 const char kDatPathKey[] = "pg2-panzer2.dat=";
 // The new content's own file: "pg2_flags.ini." + a unique part + ".tmp".
 const char kTempPrefix[] = "pg2_flags.ini.";
-
-bool IsWhite(char ch) {
-    return ch == ' ' || ch == '\t' || ch == '\n' || ch == '\v' || ch == '\f' || ch == '\r';
-}
 
 // The whole settings text, handed to the disk before the file is closed.
 void WriteWhole(CStdioFile& file, const std::string& text) {

@@ -11,7 +11,6 @@ public:
         modeRead = 0x0000,
         modeWrite = 0x0001,
         modeReadWrite = 0x0002,
-        shareCompat = 0x0000,
         shareExclusive = 0x0010,
         modeCreate = 0x1000,     // create, or truncate an existing file
         modeNoTruncate = 0x2000, // with modeCreate: open an existing file as it is

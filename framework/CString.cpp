@@ -44,44 +44,6 @@ void CString::Format(const char* pszFormat, ...) {
 }
 
 // Counts outside the string are clamped, as the framework does, instead of throwing.
-CString CString::Left(int nCount) const {
-    if (nCount < 0)
-        nCount = 0;
-    return CString(m_s.substr(0, static_cast<size_t>(nCount)));
-}
-
-CString CString::Mid(int nFirst) const { return Mid(nFirst, GetLength()); }
-
-CString CString::Mid(int nFirst, int nCount) const {
-    if (nFirst < 0)
-        nFirst = 0;
-    if (nCount < 0)
-        nCount = 0;
-    if (nFirst >= GetLength())
-        return CString();
-    return CString(m_s.substr(static_cast<size_t>(nFirst), static_cast<size_t>(nCount)));
-}
-
-static bool IsBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-}
-
-void CString::TrimLeft() {
-    size_t i = 0;
-    while (i < m_s.size() && IsBlank(m_s[i]))
-        ++i;
-    m_s.erase(0, i);
-}
-
-void CString::TrimRight() {
-    size_t n = m_s.size();
-    while (n > 0 && IsBlank(m_s[n - 1]))
-        --n;
-    m_s.resize(n);
-}
-
-int CString::CompareNoCase(const char* psz) const { return AfxCompareNoCase(m_s.c_str(), psz); }
-
 char* CString::GetBuffer(int nMinBufLength) {
     if (nMinBufLength > GetLength())
         m_s.resize(static_cast<size_t>(nMinBufLength));
@@ -115,7 +77,6 @@ CString operator+(const CString& a, const CString& b) {
 
 bool operator==(const CString& a, const char* b) { return a.str() == (b ? b : ""); }
 bool operator==(const CString& a, const CString& b) { return a.str() == b.str(); }
-bool operator!=(const CString& a, const char* b) { return !(a == b); }
 
 // Only A to Z fold; bytes from 0x80 up compare as unsigned values, never folded, so the order
 // does not depend on the locale.

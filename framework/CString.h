@@ -15,7 +15,6 @@ public:
     int GetLength() const { return static_cast<int>(m_s.size()); }
     BOOL IsEmpty() const { return m_s.empty(); }
     void Empty() { m_s.clear(); }
-    char GetAt(int nIndex) const { return m_s.at(static_cast<size_t>(nIndex)); }
 
     operator const char*() const { return m_s.c_str(); }
     const char* GetString() const { return m_s.c_str(); }
@@ -33,16 +32,9 @@ public:
 #endif
         ;
 
-    CString Left(int nCount) const;
-    CString Mid(int nFirst) const;
-    CString Mid(int nFirst, int nCount) const;
-
     // White space here is blank, tab, LF, VT, FF and CR.
-    void TrimLeft();
-    void TrimRight();
 
     // Case-insensitive for the letters A to Z only; <0, 0, >0 like strcmp.
-    int CompareNoCase(const char* psz) const;
 
     // Direct access for APIs that fill a buffer; ReleaseBuffer(-1) takes the length up to the NUL.
     char* GetBuffer(int nMinBufLength);
@@ -57,7 +49,6 @@ CString operator+(const char* a, const CString& b);
 CString operator+(const CString& a, const CString& b);
 bool operator==(const CString& a, const char* b);
 bool operator==(const CString& a, const CString& b);
-bool operator!=(const CString& a, const char* b);
 
 // The run-time library's case-insensitive comparison, folding A to Z only.
 int AfxCompareNoCase(const char* a, const char* b);

@@ -44,5 +44,3 @@ CString CFileException::GetErrorMessage() const {
 void AfxThrowFileException(int cause, long lOsError, const char* pszFileName) {
     throw CFileException(cause, lOsError, pszFileName);
 }
-
-void AfxThrowMemoryException() { throw CMemoryException(); }

@@ -49,4 +49,3 @@ public:
 
 [[noreturn]] void AfxThrowFileException(int cause, long lOsError = -1,
                                         const char* pszFileName = nullptr);
-[[noreturn]] void AfxThrowMemoryException();

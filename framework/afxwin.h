@@ -112,23 +112,17 @@ public:
 
     HWND m_hWnd = nullptr;
 
-    HWND GetSafeHwnd() const { return m_hWnd; }
     operator HWND() const { return m_hWnd; }
 
     LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
-    BOOL PostMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
     void SetDlgItemText(int nID, const char* pszText);
     int GetDlgItemText(int nID, CString& rString) const;
-    void SetWindowText(const char* pszText);
-    void GetWindowText(CString& rString) const;
     HWND GetDlgItem(int nID) const;
     BOOL IsIconic() const;
     BOOL IsWindowVisible() const;
     void GetClientRect(LPRECT lpRect) const;
     void GetWindowRect(LPRECT lpRect) const;
     void UpdateWindow();
-    void Invalidate(BOOL bErase = TRUE);
-    HICON SetIcon(HICON hIcon, BOOL bBigIcon);
     void CenterWindow();
 
     // Data exchange between members and controls: TRUE from the controls, FALSE to them.
@@ -166,7 +160,6 @@ protected:
     virtual void OnOK();
     virtual void OnCancel();
 
-    UINT m_nIDHelp;
     CWnd* m_pParentWnd;
 
     DECLARE_MESSAGE_MAP()
@@ -184,9 +177,7 @@ public:
     int AddString(const char* pszString);
     int SetCurSel(int nSelect);
     int GetCurSel() const;
-    int GetCount() const;
     int GetLBText(int nIndex, CString& rString) const;
-    void ResetContent();
 };
 
 class CPaintDC {
@@ -285,6 +276,5 @@ private:
 // application name; the exclamation icon is added when the type names none (MessageBoxType.h).
 int AfxMessageBox(const char* lpszText, UINT nType = MB_OK, UINT nIDHelp = 0);
 // The one report of an exception that left a handler.
-void AfxReportException(const CException& e);
 // The same for the exception being handled, whatever its type; call only inside a catch block.
 void AfxReportCurrentException();

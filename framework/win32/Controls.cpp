@@ -13,10 +13,6 @@ int CComboBox::GetCurSel() const {
     return static_cast<int>(::SendMessageA(m_hWnd, CB_GETCURSEL, 0, 0));
 }
 
-int CComboBox::GetCount() const {
-    return static_cast<int>(::SendMessageA(m_hWnd, CB_GETCOUNT, 0, 0));
-}
-
 int CComboBox::GetLBText(int nIndex, CString& rString) const {
     rString.Empty();
     const LRESULT nLength = ::SendMessageA(m_hWnd, CB_GETLBTEXTLEN, nIndex, 0);
@@ -29,8 +25,6 @@ int CComboBox::GetLBText(int nIndex, CString& rString) const {
     rString.ReleaseBuffer();
     return static_cast<int>(nGot);
 }
-
-void CComboBox::ResetContent() { SendMessage(CB_RESETCONTENT); }
 
 CPaintDC::CPaintDC(CWnd* pWnd) : m_hWnd(pWnd->m_hWnd) { m_hDC = ::BeginPaint(m_hWnd, &m_ps); }
 
@@ -45,14 +39,10 @@ void DDX_Control(CDataExchange* pDX, int nIDC, CWnd& rControl) {
 
 void DDX_Text(CDataExchange* pDX, int nIDC, CString& value) {
     HWND hCtrl = pDX->PrepareCtrl(nIDC);
-    if (pDX->m_bSaveAndValidate) {
-        value.Empty();
-        const int nLength = ::GetWindowTextLengthA(hCtrl);
-        ::GetWindowTextA(hCtrl, value.GetBuffer(nLength + 1), nLength + 1);
-        value.ReleaseBuffer();
-    } else {
+    if (pDX->m_bSaveAndValidate)
+        pDX->m_pDlgWnd->GetDlgItemText(nIDC, value);
+    else
         ::SetWindowTextA(hCtrl, value);
-    }
 }
 
 void DDX_Check(CDataExchange* pDX, int nIDC, int& value) {

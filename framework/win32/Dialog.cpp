@@ -7,7 +7,7 @@ BEGIN_MESSAGE_MAP(CDialog, CWnd)
 END_MESSAGE_MAP()
 
 CDialog::CDialog(UINT nIDTemplate, CWnd* pParentWnd)
-    : m_nIDHelp(nIDTemplate), m_pParentWnd(pParentWnd), m_nIDTemplate(nIDTemplate) {}
+    : m_pParentWnd(pParentWnd), m_nIDTemplate(nIDTemplate) {}
 
 namespace {
 // A template placed at 0, 0 without DS_ABSALIGN or a centring style asks to be centred.

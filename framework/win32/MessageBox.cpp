@@ -17,18 +17,22 @@ int AfxMessageBox(const char* lpszText, UINT nType, UINT) {
     return ::MessageBoxA(hOwner, lpszText, pszCaption, AfxMessageBoxType(nType));
 }
 
-void AfxReportException(const CException& e) {
+namespace {
+
+void ReportException(const CException& e) {
     const CExceptionReport report = AfxExceptionReport(e);
     AfxMessageBox(report.strText, report.nType);
 }
+
+} // namespace
 
 void AfxReportCurrentException() {
     try {
         throw;
     } catch (const CException& e) {
-        AfxReportException(e);
+        ReportException(e);
     } catch (const std::bad_alloc&) {
-        AfxReportException(CMemoryException());
+        ReportException(CMemoryException());
     } catch (const std::exception& e) {
         const CExceptionReport report = AfxForeignExceptionReport(e.what());
         AfxMessageBox(report.strText, report.nType);

@@ -5,10 +5,6 @@ LRESULT CWnd::SendMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     return ::SendMessageA(m_hWnd, message, wParam, lParam);
 }
 
-BOOL CWnd::PostMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    return ::PostMessageA(m_hWnd, message, wParam, lParam);
-}
-
 void CWnd::SetDlgItemText(int nID, const char* pszText) { ::SetDlgItemTextA(m_hWnd, nID, pszText); }
 
 int CWnd::GetDlgItemText(int nID, CString& rString) const {
@@ -22,27 +18,12 @@ int CWnd::GetDlgItemText(int nID, CString& rString) const {
     return rString.GetLength();
 }
 
-void CWnd::SetWindowText(const char* pszText) { ::SetWindowTextA(m_hWnd, pszText); }
-
-void CWnd::GetWindowText(CString& rString) const {
-    rString.Empty();
-    const int nLength = ::GetWindowTextLengthA(m_hWnd);
-    ::GetWindowTextA(m_hWnd, rString.GetBuffer(nLength + 1), nLength + 1);
-    rString.ReleaseBuffer();
-}
-
 HWND CWnd::GetDlgItem(int nID) const { return ::GetDlgItem(m_hWnd, nID); }
 BOOL CWnd::IsIconic() const { return ::IsIconic(m_hWnd); }
 BOOL CWnd::IsWindowVisible() const { return ::IsWindowVisible(m_hWnd); }
 void CWnd::GetClientRect(LPRECT lpRect) const { ::GetClientRect(m_hWnd, lpRect); }
 void CWnd::GetWindowRect(LPRECT lpRect) const { ::GetWindowRect(m_hWnd, lpRect); }
 void CWnd::UpdateWindow() { ::UpdateWindow(m_hWnd); }
-void CWnd::Invalidate(BOOL bErase) { ::InvalidateRect(m_hWnd, nullptr, bErase); }
-
-HICON CWnd::SetIcon(HICON hIcon, BOOL bBigIcon) {
-    return reinterpret_cast<HICON>(
-        SendMessage(WM_SETICON, bBigIcon ? ICON_BIG : ICON_SMALL, reinterpret_cast<LPARAM>(hIcon)));
-}
 
 void CWnd::CenterWindow() {
     RECT rcWindow;
