@@ -3,6 +3,8 @@
 #include "FileDialog.h"
 #include "WindowSearch.h"
 
+#include "tools/SettingsBytes.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -61,8 +63,7 @@ bool CProgramRun::WriteFile(const std::string& relative, const std::string& byte
 }
 
 bool CProgramRun::WriteSettings(const std::string& datPath) {
-    return WriteFile("RararIzorevo\\pg2_flags.ini", "/* PG2-flags.ini\r\npg2-panzer2.dat=" +
-                                                        datPath + "\r\n/* end PG2-flags.ini\r\n");
+    return WriteFile("RararIzorevo\\pg2_flags.ini", kvtools::settingsFileBytes(datPath));
 }
 
 bool CProgramRun::WriteCatalogue(int cbFlags, int cbDossier, int cbStartScr,

@@ -1,9 +1,14 @@
-// The catalogue at start-up: the set list as the user sees it, and the starts it refuses.
+// The catalogue at start-up: the set list as the user sees it, and the starts that end the
+// program (no catalogue, a folder in its place, too many sets).
 #include "FatalStart.h"
 #include "harness.h"
+
+#include "catalogue/Catalogue.h"
 #include "res/resource.h"
 
 #include <gtest/gtest.h>
+
+#include <functional>
 
 using namespace e2e;
 
@@ -11,13 +16,20 @@ namespace {
 
 using Sets = std::vector<CProgramRun::CSet>;
 
+Sets Numbered(int nSets) {
+    Sets sets;
+    for (int i = 1; i <= nSets; ++i)
+        sets.push_back({"f.shp", "d.shp", "s.shp", "Set " + std::to_string(i)});
+    return sets;
+}
+
 // Install with no set chosen says why: the catalogue lists none, or text typed into the list's
 // field chose none.
 TEST(Catalogue, SetListInFileOrderWithTheFirstSelected) {
+    const char kChooseOne[] = "ERROR! No graphic set is selected: choose one from the list!";
     struct Case {
         const char* pszWhat;
         Sets sets;
-        std::vector<std::string> items;
         const char* pszInstallUnselected;
     };
     const std::vector<Case> cases = {
@@ -25,12 +37,15 @@ TEST(Catalogue, SetListInFileOrderWithTheFirstSelected) {
          {{"z.shp", "z.shp", "z.shp", "Zulu  set"},
           {"a.shp", "a.shp", "a.shp", "Alpha"},
           {"m.shp", "m.shp", "008Startscr.shp", "Mike"}},
-         {"Zulu  set", "Alpha", "Mike"},
-         "ERROR! No graphic set is selected: choose one from the list!"},
-        {"no sets", {}, {}, "ERROR! No graphic set is selected: Desc.txt lists none!"},
+         kChooseOne},
+        {"no sets", {}, "ERROR! No graphic set is selected: Desc.txt lists none!"},
+        {"99 sets, the most", Numbered(99), kChooseOne},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.pszWhat);
+        std::vector<std::string> items;
+        for (const CProgramRun::CSet& set : c.sets)
+            items.push_back(set.m_strDescription);
         CProgramRun run;
         ASSERT_TRUE(run.WriteSettings(run.PathOf("Panzer2.dat")));
         ASSERT_TRUE(run.WriteCatalogue(512, 1024, 2048, c.sets));
@@ -38,9 +53,9 @@ TEST(Catalogue, SetListInFileOrderWithTheFirstSelected) {
         HWND dlg = run.WaitMainDialog();
         ASSERT_TRUE(dlg);
         HWND combo = GetDlgItem(dlg, IDC_SETS);
-        EXPECT_EQ(ComboItems(combo), c.items);
-        EXPECT_EQ(ComboCurSel(combo), c.items.empty() ? CB_ERR : 0);
-        EXPECT_EQ(WindowText(combo), c.items.empty() ? "" : c.items[0]);
+        EXPECT_EQ(ComboItems(combo), items);
+        EXPECT_EQ(ComboCurSel(combo), items.empty() ? CB_ERR : 0);
+        EXPECT_EQ(WindowText(combo), items.empty() ? "" : items[0]);
 
         // Typed over the whole field, key by key: text set as a whole would not tell the list
         // that its field changed.
@@ -60,43 +75,43 @@ TEST(Catalogue, SetListInFileOrderWithTheFirstSelected) {
     }
 }
 
-TEST(Catalogue, MissingOrOverfullCatalogueEndsTheProgram) {
+TEST(Catalogue, StartsThatEndTheProgram) {
     struct Case {
         const char* pszWhat;
-        int nSets; // -1: no catalogue at all
+        std::function<bool(CProgramRun&)> spoil; // of a minimal layout
         const char* pszText;
     };
-    const std::vector<Case> cases = {
-        {"missing catalogue", -1, "ERROR! Desc.txt file can not be opened!"},
-        {"100 set lines", 100, "ERROR! Too much Flags&Dossier!"},
+    const Case cases[] = {
+        {"no catalogue",
+         [](CProgramRun& run) {
+             return DeleteFileA(run.ToolPathOf(kCatalogueFileName).c_str()) != FALSE;
+         },
+         kCatalogueOpenError},
+        {"a folder in its place",
+         [](CProgramRun& run) {
+             const std::string strPath = run.ToolPathOf(kCatalogueFileName);
+             return DeleteFileA(strPath.c_str()) && CreateDirectoryA(strPath.c_str(), nullptr);
+         },
+         kCatalogueOpenError},
+        {"100 sets", [](CProgramRun& run) { return run.WriteCatalogue(16, 16, 16, Numbered(100)); },
+         kTooManySetsError},
+        {"10 MB of sets",
+         [](CProgramRun& run) {
+             std::string text = "Sets\r\n--\r\n16\r\n16\r\n16\r\nfiles\r\n";
+             const std::string strLine = "f.shp d.shp s.shp " + std::string(80, 'x') + "\r\n";
+             while (text.size() < 10 * 1024 * 1024)
+                 text += strLine;
+             return run.WriteFile("RararIzorevo\\Desc.txt", text);
+         },
+         kTooManySetsError},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.pszWhat);
         CProgramRun run;
-        ASSERT_TRUE(run.WriteSettings(run.PathOf("Panzer2.dat")));
-        if (c.nSets >= 0) {
-            Sets sets;
-            for (int i = 0; i < c.nSets; ++i)
-                sets.push_back({"f.shp", "d.shp", "s.shp", "Set " + std::to_string(i + 1)});
-            ASSERT_TRUE(run.WriteCatalogue(16, 16, 16, sets));
-        }
+        ASSERT_TRUE(run.WriteMinimalLayout());
+        ASSERT_TRUE(c.spoil(run));
         ExpectFatalStart(run, c.pszText);
     }
-}
-
-TEST(Catalogue, NinetyNineSetsAreAllListed) {
-    CProgramRun run;
-    ASSERT_TRUE(run.WriteSettings(run.PathOf("Panzer2.dat")));
-    Sets sets;
-    for (int i = 0; i < 99; ++i)
-        sets.push_back({"f.shp", "d.shp", "s.shp", "Set " + std::to_string(i + 1)});
-    ASSERT_TRUE(run.WriteCatalogue(16, 16, 16, sets));
-    ASSERT_TRUE(run.Start());
-    HWND dlg = run.WaitMainDialog();
-    ASSERT_TRUE(dlg);
-    const std::vector<std::string> items = ComboItems(GetDlgItem(dlg, IDC_SETS));
-    ASSERT_EQ(items.size(), 99u);
-    EXPECT_EQ(items.back(), "Set 99");
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 // The main dialog as a person meets it: where it opens, what it shows, how it closes.
 #include "harness.h"
 
+#include "catalogue/Settings.h"
 #include "res/resource.h"
 
 #include <gtest/gtest.h>
@@ -64,89 +65,76 @@ TEST(MainDialog, OpensCentredWithItsCaptionIconAndFocusOnExit) {
     EXPECT_TRUE(SaveScreenshot(d.dlg, ScreenshotDir() + "\\main-dialog.bmp"));
 }
 
-TEST(MainDialog, ControlsStandWhereTheTemplatePutsThem) {
-    CDialogRun d;
-    ASSERT_TRUE(d.Open());
-    // Dialog base units from the client area, which the template makes 332 x 261 units.
-    RECT client;
-    GetClientRect(d.dlg, &client);
-    const double pxPerUnitX = client.right / 332.0, pxPerUnitY = client.bottom / 261.0;
-    ASSERT_GT(pxPerUnitX, 1.0);
-
-    struct Control {
-        int id;
-        const char* pszClass;
-        const char* pszText;
-        int x, y, w, h;
-    };
-    const Control controls[] = {
-        {IDOK, "Button", "EXIT", 149, 241, 26, 14},
-        {IDC_DATPATH, "Edit", nullptr, 71, 92, 210, 14},
-        {IDC_BROWSE, "Button", "Browse", 161, 74, 33, 14},
-        {IDC_SETS, "ComboBox", nullptr, 41, 169, 253, -1},
-        {IDC_INSTALL, "Button", "Install Flags1, Dossier and StartScr!", 111, 151, 121, 14},
-        {IDC_NOSTARTSCR, "Button", "Don't use STARTSCR switching!", 113, 125, 120, 10},
-    };
+// The child of the dialog that stands at the item's place in pixels (within 2), of its class.
+HWND ChildAt(HWND dlg, const CTemplateItem& item, double pxPerUnitX, double pxPerUnitY) {
     POINT origin = {0, 0};
-    ClientToScreen(d.dlg, &origin);
-    for (const Control& c : controls) {
-        SCOPED_TRACE(c.id);
-        HWND h = GetDlgItem(d.dlg, c.id);
-        ASSERT_TRUE(h);
-        EXPECT_EQ(ClassName(h), c.pszClass);
-        if (c.pszText) {
-            EXPECT_EQ(WindowText(h), c.pszText);
-        }
-        EXPECT_TRUE(GetWindowLongA(h, GWL_STYLE) & WS_TABSTOP);
+    ClientToScreen(dlg, &origin);
+    for (HWND h = GetWindow(dlg, GW_CHILD); h; h = GetWindow(h, GW_HWNDNEXT)) {
         RECT r;
         GetWindowRect(h, &r);
-        EXPECT_NEAR(r.left - origin.x, c.x * pxPerUnitX, 2.0);
-        EXPECT_NEAR(r.top - origin.y, c.y * pxPerUnitY, 2.0);
-        EXPECT_NEAR(r.right - r.left, c.w * pxPerUnitX, 2.0);
-        if (c.h > 0) {
-            EXPECT_NEAR(r.bottom - r.top, c.h * pxPerUnitY, 2.0);
-        }
+        if (ClassName(h) == item.m_strClass &&
+            std::abs(r.left - origin.x - item.x * pxPerUnitX) <= 2 &&
+            std::abs(r.top - origin.y - item.y * pxPerUnitY) <= 2)
+            return h;
     }
-    EXPECT_TRUE(GetWindowLongA(GetDlgItem(d.dlg, IDC_DATPATH), GWL_STYLE) & ES_AUTOHSCROLL);
-    const LONG comboStyle = GetWindowLongA(GetDlgItem(d.dlg, IDC_SETS), GWL_STYLE);
-    EXPECT_EQ(comboStyle & 3, CBS_DROPDOWN);
-    EXPECT_FALSE(comboStyle & (CBS_SORT | CBS_AUTOHSCROLL));
-
-    // The pictures show at their own pixel sizes (a sunken frame may add its edge).
-    struct Picture {
-        int x, y, cx, cy;
-    };
-    const Picture pictures[] = {{55, 5, 323, 9},  {7, 6, 45, 66},    {287, 6, 56, 66},
-                                {57, 14, 88, 66}, {207, 14, 88, 66}, {133, 14, 88, 66}};
-    int found = 0;
-    for (HWND h = GetWindow(d.dlg, GW_CHILD); h; h = GetWindow(h, GW_HWNDNEXT)) {
-        if ((GetWindowLongA(h, GWL_STYLE) & SS_TYPEMASK) != SS_BITMAP || ClassName(h) != "Static")
-            continue;
-        RECT r;
-        GetWindowRect(h, &r);
-        for (const Picture& p : pictures) {
-            if (std::abs(r.left - origin.x - p.x * pxPerUnitX) > 2 ||
-                std::abs(r.top - origin.y - p.y * pxPerUnitY) > 2)
-                continue;
-            ++found;
-            EXPECT_GE(r.right - r.left, p.cx);
-            EXPECT_LE(r.right - r.left, p.cx + 4);
-            EXPECT_GE(r.bottom - r.top, p.cy);
-            EXPECT_LE(r.bottom - r.top, p.cy + 4);
-        }
-    }
-    EXPECT_EQ(found, 6);
+    return nullptr;
 }
 
-TEST(MainDialog, TabVisitsTheControlsInTemplateOrder) {
+// Every control of the compiled template stands where it says, with its class, text, styles and
+// size; a picture shows at its bitmap's own pixel size (a sunken frame may add its edge); Tab
+// visits the controls in template order.
+TEST(MainDialog, ControlsFollowTheCompiledTemplate) {
+    const CDialogTemplate tpl = ReadDialogTemplate(KestrovanePath(), IDD_SWITCHER_DIALOG);
+    ASSERT_FALSE(tpl.m_items.empty());
     CDialogRun d;
     ASSERT_TRUE(d.Open());
-    const int order[] = {IDOK,        IDC_DATPATH,    IDC_BROWSE, IDC_SETS,
-                         IDC_INSTALL, IDC_NOSTARTSCR, IDOK};
-    for (size_t i = 0; i + 1 < sizeof order / sizeof order[0]; ++i) {
-        HWND next = GetNextDlgTabItem(d.dlg, GetDlgItem(d.dlg, order[i]), FALSE);
-        EXPECT_EQ(GetDlgCtrlID(next), order[i + 1]) << "after " << order[i];
+    EXPECT_EQ(WindowText(d.dlg), tpl.m_strCaption);
+    // Dialog base units from the client area, which is the template's size.
+    RECT client;
+    GetClientRect(d.dlg, &client);
+    const double pxPerUnitX = double(client.right) / tpl.cx,
+                 pxPerUnitY = double(client.bottom) / tpl.cy;
+    ASSERT_GT(pxPerUnitX, 1.0);
+
+    std::vector<HWND> tabOrder;
+    for (const CTemplateItem& item : tpl.m_items) {
+        SCOPED_TRACE(item.m_strClass + " " + std::to_string(item.m_nId) + " " + item.m_strText);
+        HWND h = ChildAt(d.dlg, item, pxPerUnitX, pxPerUnitY);
+        ASSERT_TRUE(h);
+        if (item.m_nId != IDC_STATIC) {
+            EXPECT_EQ(GetDlgCtrlID(h), item.m_nId);
+        }
+        const DWORD dwStyle = GetWindowLongA(h, GWL_STYLE);
+        EXPECT_EQ(dwStyle & 0xFFFF, item.m_dwStyle & 0xFFFF);
+        EXPECT_EQ(dwStyle & WS_TABSTOP, item.m_dwStyle & WS_TABSTOP);
+        if (item.m_dwStyle & WS_TABSTOP)
+            tabOrder.push_back(h);
+        RECT r;
+        GetWindowRect(h, &r);
+        const bool bPicture = item.m_strClass == "Static" && item.m_nResource >= 0;
+        if (bPicture) {
+            const SIZE size = BitmapSize(KestrovanePath(), item.m_nResource);
+            ASSERT_GT(size.cx, 0);
+            EXPECT_GE(r.right - r.left, size.cx);
+            EXPECT_LE(r.right - r.left, size.cx + 4);
+            EXPECT_GE(r.bottom - r.top, size.cy);
+            EXPECT_LE(r.bottom - r.top, size.cy + 4);
+            continue;
+        }
+        // The path box and the list hold what the program puts there; their texts are its own.
+        if (item.m_strClass != "Edit" && item.m_strClass != "ComboBox") {
+            EXPECT_EQ(WindowText(h), item.m_strText);
+        }
+        EXPECT_NEAR(r.right - r.left, item.cx * pxPerUnitX, 2.0);
+        // A combo box's template height is that of its open list.
+        if (item.m_strClass != "ComboBox") {
+            EXPECT_NEAR(r.bottom - r.top, item.cy * pxPerUnitY, 2.0);
+        }
     }
+    ASSERT_FALSE(tabOrder.empty());
+    for (size_t i = 0; i < tabOrder.size(); ++i)
+        EXPECT_EQ(GetNextDlgTabItem(d.dlg, tabOrder[i], FALSE), tabOrder[(i + 1) % tabOrder.size()])
+            << "after tab stop " << i;
 }
 
 TEST(MainDialog, CheckBoxFlipsOnEveryClick) {
@@ -237,7 +225,7 @@ TEST(MessageBoxes, CaptionFollowsTheExecutablesName) {
         const CMessageBoxInfo box = run.WaitAndReadMessageBox();
         ASSERT_TRUE(box.m_h);
         EXPECT_EQ(box.m_strCaption, c.pszCaption);
-        EXPECT_EQ(box.m_strText, "ERROR! Pg2_flags.ini can not be opened!");
+        EXPECT_EQ(box.m_strText, kSettingsOpenError);
         EXPECT_EQ(box.m_icon, EIcon::Error);
         EXPECT_EQ(box.m_buttons, std::vector<int>{IDOK});
         EXPECT_TRUE(run.WaitMainDialog(300) == nullptr);

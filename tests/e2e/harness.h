@@ -2,7 +2,8 @@
 // its windows from this process, the way a person would see them. Each header holds one concern:
 // the program's run (ProgramRun.h), files and folders (Files.h), finding and waiting for windows
 // (WindowSearch.h), controls (Controls.h), message boxes (MessageBox.h), the file-open dialog
-// (FileDialog.h) and pictures of the screen (Screenshot.h).
+// (FileDialog.h), pictures of the screen (Screenshot.h) and the dialog template compiled into the
+// program (DialogTemplate.h).
 //
 // Rules for driving another process's windows under Wine (they avoid hangs and flaky tests):
 // - Never SendMessage a click that opens a modal window (Browse, Install, EXIT): use Click(),
@@ -22,6 +23,7 @@
 #pragma once
 
 #include "Controls.h"
+#include "DialogTemplate.h"
 #include "FileDialog.h"
 #include "Files.h"
 #include "MessageBox.h"

@@ -1,9 +1,7 @@
 // Hostile inputs through the real program: archive paths that name no archive, archives too
-// short to hold a directory and one with the largest directory there can be, a set file, the
-// settings file or the catalogue that is a folder, a huge catalogue and one of binary bytes. Each
-// ends in a clear message, the program goes on (or ends with status 1 where it cannot), and no
-// archive byte changes unless asked.
-#include "tests/e2e/FatalStart.h"
+// short to hold a directory and one with the largest directory there can be, a set file that is a
+// folder, and a catalogue of binary bytes. Each ends in a clear message, the program goes on, and
+// no archive byte changes unless asked. (Starts that end the program: catalogue_test.cpp.)
 #include "tests/e2e/harness.h"
 
 #include "res/resource.h"
@@ -147,17 +145,6 @@ TEST(HostileE2E, LargestDirectoryInstallsAtItsEnd) {
     EXPECT_EQ(e2e::ReadWholeFile(run.PathOf("Panzer2.dat")), strExpected);
 }
 
-TEST(HostileE2E, TenMegabyteCatalogueEndsAtItsHundredthSet) {
-    CHostileRun run;
-    ASSERT_TRUE(run.Prepare());
-    std::string strCatalogue = "Sets\r\n--\r\n16\r\n16\r\n16\r\nfiles\r\n";
-    const std::string strLine = "f.shp d.shp s.shp " + std::string(80, 'x') + "\r\n";
-    while (strCatalogue.size() < 10 * 1024 * 1024)
-        strCatalogue += strLine;
-    ASSERT_TRUE(run.WriteFile("RararIzorevo\\Desc.txt", strCatalogue));
-    ExpectFatalStart(run, "ERROR! Too much Flags&Dossier!");
-}
-
 TEST(HostileE2E, BinaryCatalogueStartsAndRefusesItsSets) {
     // 40 lines of every byte value but line feed and Ctrl-Z (NULs included) after the six
     // header lines: 40 sets whose names are no files.
@@ -195,19 +182,3 @@ TEST(HostileE2E, BinaryCatalogueStartsAndRefusesItsSets) {
 }
 
 } // namespace
-
-TEST(HostileE2E, SettingsOrCatalogueThatIsAFolder) {
-    const struct {
-        const char* pszFile;
-        const char* pszText;
-    } cases[] = {{"pg2_flags.ini", "ERROR! Pg2_flags.ini can not be opened!"},
-                 {"Desc.txt", "ERROR! Desc.txt file can not be opened!"}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.pszFile);
-        CHostileRun run;
-        ASSERT_TRUE(run.Prepare());
-        ASSERT_TRUE(DeleteFileA(run.ToolPathOf(c.pszFile).c_str()));
-        ASSERT_TRUE(CreateDirectoryA(run.ToolPathOf(c.pszFile).c_str(), nullptr));
-        ExpectFatalStart(run, c.pszText);
-    }
-}

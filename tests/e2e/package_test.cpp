@@ -3,6 +3,7 @@
 #include "harness.h"
 
 #include "res/resource.h"
+#include "tools/SettingsBytes.h"
 
 #include <gtest/gtest.h>
 
@@ -94,8 +95,7 @@ TEST(Package, UnpackedZipStartsEmptyAndInstallsTheSetAddedToItsCatalogue) {
     ASSERT_TRUE(run.WaitMainDialog());
     WaitUntil([&] { return ItemText(dlg, IDC_DATPATH) == archive; });
     EXPECT_EQ(ItemText(dlg, IDC_DATPATH), archive);
-    EXPECT_EQ(ReadWholeFile(run.ToolPathOf("pg2_flags.ini")),
-              "/* PG2-flags.ini\r\npg2-panzer2.dat=" + archive + "\r\n/* end PG2-flags.ini\r\n");
+    EXPECT_EQ(ReadWholeFile(run.ToolPathOf("pg2_flags.ini")), kvtools::settingsFileBytes(archive));
 
     Click(dlg, IDC_INSTALL);
     box = run.WaitAndReadMessageBox();

@@ -1,7 +1,10 @@
 // The settings file at start-up and after Browse, seen from outside the program.
 #include "FatalStart.h"
 #include "harness.h"
+
+#include "catalogue/Settings.h"
 #include "res/resource.h"
+#include "tools/SettingsBytes.h"
 
 #include <gtest/gtest.h>
 
@@ -11,12 +14,6 @@
 using namespace e2e;
 
 namespace {
-
-const char kOpenError[] = "ERROR! Pg2_flags.ini can not be opened!";
-
-std::string SettingsBytes(const std::string& datPath) {
-    return "/* PG2-flags.ini\r\npg2-panzer2.dat=" + datPath + "\r\n/* end PG2-flags.ini\r\n";
-}
 
 // Closing the file-open dialog can keep the program's thread busy for seconds under Wine.
 bool SyncWithin(HWND dlg, int nTries = 5) {
@@ -55,6 +52,13 @@ TEST(Settings, UnreadableSettingsFileEndsTheProgram) {
          false},
         {"missing folder", [](CProgramRun&) { return true; }, false},
         {"held open", [](CProgramRun& run) { return run.WriteMinimalLayout(); }, true},
+        {"a folder in its place",
+         [](CProgramRun& run) {
+             const std::string strPath = run.ToolPathOf(kSettingsFileName);
+             return run.WriteMinimalLayout() && DeleteFileA(strPath.c_str()) &&
+                    CreateDirectoryA(strPath.c_str(), nullptr);
+         },
+         false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.pszWhat);
@@ -65,7 +69,7 @@ TEST(Settings, UnreadableSettingsFileEndsTheProgram) {
             hold = std::make_unique<CFileHold>(run.ToolPathOf("pg2_flags.ini"));
             ASSERT_TRUE(hold->IsOpen());
         }
-        ExpectFatalStart(run, kOpenError);
+        ExpectFatalStart(run, kSettingsOpenError);
     }
 }
 
@@ -86,7 +90,7 @@ TEST(Settings, BrowseSavesThePathAndTheNextStartShowsItWhole) {
     Click(dlg, IDC_BROWSE);
     ASSERT_TRUE(run.ChooseFile(chosen));
     ASSERT_TRUE(WaitPathBox(dlg, chosen)) << ItemText(dlg, IDC_DATPATH);
-    EXPECT_EQ(ReadWholeFile(run.ToolPathOf("pg2_flags.ini")), SettingsBytes(chosen));
+    EXPECT_EQ(ReadWholeFile(run.ToolPathOf("pg2_flags.ini")), kvtools::settingsFileBytes(chosen));
 
     // A name typed without extension gets the default one. (The Open dialog drops it again when
     // no file of that name exists, so there is one.)
@@ -94,7 +98,7 @@ TEST(Settings, BrowseSavesThePathAndTheNextStartShowsItWhole) {
     ASSERT_TRUE(run.ChooseFile(run.PathOf("Game Files\\Other")));
     const std::string withExt = run.PathOf("Game Files\\Other.dat");
     ASSERT_TRUE(WaitPathBox(dlg, withExt)) << ItemText(dlg, IDC_DATPATH);
-    EXPECT_EQ(ReadWholeFile(run.ToolPathOf("pg2_flags.ini")), SettingsBytes(withExt));
+    EXPECT_EQ(ReadWholeFile(run.ToolPathOf("pg2_flags.ini")), kvtools::settingsFileBytes(withExt));
     WIN32_FIND_DATAA found;
     HANDLE hFind = ::FindFirstFileA(run.ToolPathOf("*.tmp").c_str(), &found);
     EXPECT_EQ(hFind, INVALID_HANDLE_VALUE) << found.cFileName;

@@ -1,6 +1,7 @@
 #include "tools/demodata/DemoData.h"
 
 #include "tools/ArchiveBytes.h"
+#include "tools/SettingsBytes.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -134,9 +135,7 @@ bool WriteDemoData(const std::string& strDir, const std::string& strArchivePath)
     };
     if (!write(dir / "Panzer2.dat", Archive()))
         return false;
-    const std::string strSettings =
-        "/* PG2-flags.ini\r\npg2-panzer2.dat=" + strArchivePath + "\r\n/* end PG2-flags.ini\r\n";
-    if (!write(folder / "pg2_flags.ini", Text(strSettings)) ||
+    if (!write(folder / "pg2_flags.ini", Text(kvtools::settingsFileBytes(strArchivePath))) ||
         !write(folder / "Desc.txt", Text(Catalogue())))
         return false;
     for (const GraphicSet& set : kSets) {
