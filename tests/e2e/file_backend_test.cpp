@@ -140,12 +140,14 @@ TEST_F(FileBackend, ReplaceAndRenameMoveOrLeaveBoth) {
     };
     for (const Case& c : cases) {
         ::DeleteFileA(Path("data.bin").c_str());
-        if (c.pszTarget)
+        if (c.pszTarget) {
             ASSERT_TRUE(e2e::WriteWholeFile(Path("data.bin"), c.pszTarget));
+        }
         ASSERT_TRUE(e2e::WriteWholeFile(Path("other.bin"), "new"));
         CFile holder;
-        if (c.bHoldSource)
+        if (c.bHoldSource) {
             ASSERT_TRUE(holder.Open(Path("other.bin").c_str(), CFile::modeRead));
+        }
         CFileException e;
         EXPECT_EQ(c.pfnMove(Path("other.bin").c_str(), Path("data.bin").c_str(), &e), c.bMoved)
             << c.pszLabel;
@@ -161,8 +163,9 @@ TEST_F(FileBackend, ReplaceAndRenameMoveOrLeaveBoth) {
         EXPECT_EQ(::GetFileAttributesA(Path("data.bin").c_str()) != INVALID_FILE_ATTRIBUTES,
                   c.pszTarget != nullptr)
             << c.pszLabel;
-        if (c.pszTarget)
+        if (c.pszTarget) {
             EXPECT_EQ(e2e::ReadWholeFile(Path("data.bin")), c.pszTarget) << c.pszLabel;
+        }
     }
     CFileException e;
     EXPECT_FALSE(CFile::Rename(Path("missing.bin").c_str(), Path("new.bin").c_str(), &e));

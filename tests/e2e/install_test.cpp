@@ -41,14 +41,15 @@ std::string With(std::string strArchive, std::size_t i, std::string strBlock, in
 }
 
 // Two sets: "Set A" with its own start screen, "Set B" taking it from STRT.SHP.
+const std::vector<CProgramRun::CSet> kSets = {{"fa.shp", "da.shp", "sa.shp", "Set A"},
+                                              {"fb.shp", "db.shp", "008StartScr.SHP", "Set B"}};
+
 class CInstallRun : public CProgramRun {
 public:
     bool Prepare(const std::string& strDatPath) {
         m_strArchive = Str(kvtools::BuildArchive(kEntries));
         return WriteFile("Panzer2.dat", m_strArchive) && WriteSettings(strDatPath) &&
-               WriteCatalogue(kFlagsSize, kDossierSize, kStartSize,
-                              {{"fa.shp", "da.shp", "sa.shp", "Set A"},
-                               {"fb.shp", "db.shp", "008StartScr.SHP", "Set B"}}) &&
+               WriteCatalogue(kFlagsSize, kDossierSize, kStartSize, kSets) &&
                WriteFile("RararIzorevo\\fa.shp", Pattern(10, 0x11)) &&
                WriteFile("RararIzorevo\\da.shp", Pattern(20, 0x21)) &&
                WriteFile("RararIzorevo\\sa.shp", Pattern(24, 0x31)) &&
@@ -83,17 +84,16 @@ public:
     // named: the archive is closed only once the message is gone.
     bool Dismiss(HWND box, const std::string& strPath) {
         e2e::PostOk(box);
-        for (int i = 0; i < 200; ++i) {
-            if (!IsWindow(box) || !IsWindowVisible(box)) {
-                if (strPath.empty())
-                    return e2e::Sync(m_hDlg);
-                e2e::CFileHold hold(strPath);
-                if (hold.IsOpen())
-                    return e2e::Sync(m_hDlg);
-            }
-            Sleep(25);
-        }
-        return false;
+        // Generous: under load Wine may take seconds to close a box and hand the file back.
+        return e2e::WaitUntil(
+            [&] {
+                if (IsWindow(box) && IsWindowVisible(box))
+                    return false;
+                if (!strPath.empty() && !e2e::CFileHold(strPath).IsOpen())
+                    return false;
+                return e2e::Sync(m_hDlg);
+            },
+            20000);
     }
     bool Dismiss(HWND box) { return Dismiss(box, PathOf("Panzer2.dat")); }
 
