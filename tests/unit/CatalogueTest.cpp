@@ -1,13 +1,12 @@
+#include "ArchiveBuilder.h"
+
 #include "catalogue/Catalogue.h"
 #include "framework/CStdioFile.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <cstring>
-#include <fstream>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -104,12 +103,11 @@ TEST(SizeLine, ScansADecimalIntegerSafely) {
 
 class CatalogueFile : public ::testing::Test {
 protected:
-    void TearDown() override { std::remove(m_strPath.c_str()); }
-
     CatalogueResult Read(const std::string& bytes, CCatalogue& cat) {
-        std::ofstream(m_strPath, std::ios::binary) << bytes;
+        m_dir.Write(kCatalogueFileName, Bytes(bytes.begin(), bytes.end()));
         CStdioFile file;
-        EXPECT_TRUE(file.Open(m_strPath.c_str(), CFile::modeRead | CFile::typeText));
+        EXPECT_TRUE(
+            file.Open(m_dir.Path(kCatalogueFileName).c_str(), CFile::modeRead | CFile::typeText));
         return ReadCatalogue(file, cat);
     }
     static std::vector<std::string> Descriptions(const CCatalogue& cat) {
@@ -125,8 +123,7 @@ protected:
         return text;
     }
 
-    std::string m_strPath =
-        ::testing::TempDir() + std::to_string(::getpid()) + "_" + kCatalogueFileName;
+    CTempFolder m_dir;
 };
 
 const std::string kHead = "Catalogue\r\nof sets\r\n512 flags\r\n-1024\r\n0x100\r\nsets:\r\n";

@@ -1,12 +1,11 @@
+#include "ArchiveBuilder.h"
+
 #include "framework/CFile.h"
 #include "framework/FileFaults.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <fstream>
 #include <string>
-#include <unistd.h>
 
 namespace {
 
@@ -33,8 +32,9 @@ TEST(FileException, TextsByCause) {
 }
 
 TEST(File, FaultHookFailsAndCounts) {
-    std::string path = ::testing::TempDir() + std::to_string(::getpid()) + "_fault.bin";
-    std::ofstream(path, std::ios::binary) << "0123456789";
+    CTempFolder dir;
+    const std::string path = dir.Path("fault.bin");
+    dir.Write("fault.bin", Bytes(10, '0'));
     int nOps = 0;
     afx_test::SetFileOpHook([&](afx_test::FileOp op, const char*) {
         ++nOps;
@@ -62,7 +62,6 @@ TEST(File, FaultHookFailsAndCounts) {
     }
     afx_test::SetFileOpHook(nullptr);
     w.Close();
-    std::remove(path.c_str());
 }
 
 } // namespace
