@@ -152,60 +152,55 @@ TEST_F(CatalogueFile, SizesFromLinesThreeToFive) {
 
 TEST_F(CatalogueFile, WhereTheListEnds) {
     using Items = std::vector<std::string>;
+    Items first99;
+    for (int i = 1; i <= 99; ++i)
+        first99.push_back("Set " + std::to_string(i));
+    const std::string longText(10050, 'd');
     struct Case {
         const char* pszWhat;
         std::string tail; // after line 6
         Items items;
+        CatalogueResult result;
     };
     const std::vector<Case> cases = {
-        {"ends after line 6", "", {}},
-        {"line 7 empty", "\r\nf d s Never\r\n", {}},
-        {"two sets, CR LF", "f d s One\r\nf d s Two\r\n", {"One", "Two"}},
-        {"bare LF, no final line end", "f d s One\nf d s Two", {"One", "Two"}},
-        {"empty line ends the list", "f d s One\r\n\r\nf d s Later\r\n", {"One"}},
-        {"a line of blanks is not empty", "f d s One\r\n  \r\nf d s Two\r\n", {"One", "", "Two"}},
+        {"ends after line 6", "", {}, CatalogueResult::Ok},
+        {"line 7 empty", "\r\nf d s Never\r\n", {}, CatalogueResult::Ok},
+        {"two sets, CR LF", "f d s One\r\nf d s Two\r\n", {"One", "Two"}, CatalogueResult::Ok},
+        {"bare LF, no final line end", "f d s One\nf d s Two", {"One", "Two"}, CatalogueResult::Ok},
+        {"empty line ends the list",
+         "f d s One\r\n\r\nf d s Later\r\n",
+         {"One"},
+         CatalogueResult::Ok},
+        {"a line of blanks is not empty",
+         "f d s One\r\n  \r\nf d s Two\r\n",
+         {"One", "", "Two"},
+         CatalogueResult::Ok},
         {"Ctrl-Z after the line end",
          "f d s One\r\n\x1A"
          "f d s Gone\r\n",
-         {"One"}},
-        {"Ctrl-Z right after the set", "f d s One\x1A\r\nf d s Gone\r\n", {"One"}},
-        {"Ctrl-Z alone", "\x1A", {}},
+         {"One"},
+         CatalogueResult::Ok},
+        {"Ctrl-Z right after the set",
+         "f d s One\x1A\r\nf d s Gone\r\n",
+         {"One"},
+         CatalogueResult::Ok},
+        {"Ctrl-Z alone", "\x1A", {}, CatalogueResult::Ok},
         {"file order kept",
          "z z z Zulu\r\na a a Alpha\r\nm m m Mike\r\n",
-         {"Zulu", "Alpha", "Mike"}},
+         {"Zulu", "Alpha", "Mike"},
+         CatalogueResult::Ok},
+        {"99 sets, the most", Lines(1, 99) + "\r\n" + Lines(100, 5), first99, CatalogueResult::Ok},
+        {"a 100th set: the first 99 kept", Lines(1, 100), first99, CatalogueResult::TooManySets},
+        {"lines longer than any buffer",
+         "f d s " + longText + "\r\n" + std::string(10050, 'n') + " d s Too long\r\n",
+         {longText, "Too long"},
+         CatalogueResult::Ok},
     };
     for (const Case& c : cases) {
         CCatalogue cat;
-        EXPECT_EQ(Read(kHead + c.tail, cat), CatalogueResult::Ok) << c.pszWhat;
+        EXPECT_EQ(Read(kHead + c.tail, cat), c.result) << c.pszWhat;
         EXPECT_EQ(Descriptions(cat), c.items) << c.pszWhat;
     }
-}
-
-TEST_F(CatalogueFile, NinetyNineSetsAndNoMore) {
-    CCatalogue cat;
-    EXPECT_EQ(Read(kHead + Lines(1, 99) + "\r\n" + Lines(100, 5), cat), CatalogueResult::Ok);
-    ASSERT_EQ(cat.m_sets.size(), 99u);
-    EXPECT_EQ(cat.m_sets[98].m_strFlagsFile, "f99");
-    EXPECT_EQ(cat.m_sets[98].m_strDescription, "Set 99");
-
-    CCatalogue tooMany;
-    EXPECT_EQ(Read(kHead + Lines(1, 100), tooMany), CatalogueResult::TooManySets);
-    EXPECT_EQ(tooMany.m_sets.size(), 99u);
-}
-
-TEST_F(CatalogueFile, LongLinesAndNames) {
-    const std::string longName(10050, 'n');
-    const std::string longDescription(10050, 'd');
-    CCatalogue cat;
-    ASSERT_EQ(Read(kHead + "f d s " + longDescription + "\r\n" + longName + " d s Too long\r\n" +
-                       std::string(99, 'a') + " d s Fits\r\n",
-                   cat),
-              CatalogueResult::Ok);
-    ASSERT_EQ(cat.m_sets.size(), 3u);
-    EXPECT_EQ(cat.m_sets[0].m_strDescription, longDescription);
-    EXPECT_FALSE(cat.m_sets[1].IsUsable());
-    EXPECT_EQ(cat.m_sets[1].m_strDescription, "Too long");
-    EXPECT_EQ(cat.m_sets[2].m_strFlagsFile, std::string(99, 'a'));
 }
 
 TEST(NameTables, FilledRowsAndEveryOtherRowEmpty) {
