@@ -5,6 +5,7 @@
 
 #include "archive/ArchiveScan.h"
 #include "catalogue/Catalogue.h"
+#include "catalogue/Settings.h"
 #include "catalogue/StartupLoad.h"
 #include "tools/demodata/DemoData.h"
 
@@ -21,10 +22,9 @@ TEST(DemoData, ArchiveSettingsAndCatalogueFitEachOther) {
     ASSERT_TRUE(demodata::WriteDemoData(dir.Path("demo"), strWinePath));
     const std::string strFolder = dir.Path("demo/RararIzorevo") + "/";
 
-    const Bytes settings = dir.Read("demo/RararIzorevo/pg2_flags.ini");
-    EXPECT_EQ(std::string(settings.begin(), settings.end()),
-              "/* PG2-flags.ini\r\npg2-panzer2.dat=" + strWinePath +
-                  "\r\n/* end PG2-flags.ini\r\n");
+    // The settings file is byte for byte what the program itself writes for that path.
+    ASSERT_TRUE(WriteSettingsFile(dir.Prefix().c_str(), strWinePath.c_str()));
+    EXPECT_EQ(dir.Read("demo/RararIzorevo/pg2_flags.ini"), dir.Read(kSettingsFileName));
     const CStartupLoad load = LoadStartupFiles(strFolder.c_str());
     ASSERT_TRUE(load.m_pszFatal == nullptr && !load.m_readError);
     EXPECT_EQ(load.m_strDatPath, strWinePath);
