@@ -27,10 +27,12 @@ struct Expected {
 
 struct ScanCase {
     const char* pszName;
+    struct {
+        DWORD dwDossier, dwFlags, dwStart;
+        BOOL bNoStartScr;
+        Expected expected;
+    } c;
     std::function<Bytes()> build;
-    DWORD dwDossier, dwFlags, dwStart;
-    BOOL bNoStartScr;
-    Expected expected;
 };
 
 // N records called OTHERnnn with rising offsets.
@@ -41,10 +43,11 @@ CArchiveBuilder& Fillers(CArchiveBuilder& b, int nCount, DWORD dwFirst) {
 }
 
 void RunCases(const std::vector<ScanCase>& cases) {
-    for (const ScanCase& c : cases) {
-        SCOPED_TRACE(c.pszName);
+    for (const ScanCase& row : cases) {
+        SCOPED_TRACE(row.pszName);
+        const auto& c = row.c;
         CTempFolder folder;
-        folder.Write("a.dat", c.build());
+        folder.Write("a.dat", row.build());
         CCountingFile file;
         ASSERT_TRUE(file.Open(folder.Path("a.dat").c_str(), CFile::modeReadWrite));
         const ArchiveScanResult r =
@@ -66,29 +69,22 @@ void RunCases(const std::vector<ScanCase>& cases) {
 TEST(ArchiveScan, DirectoryWalk) {
     RunCases({
         {"no entries: only the header is read",
+         {10, 10, 10, FALSE, {0, -1, {0, 0, 0, 0}, 1}},
          [] {
              CArchiveBuilder b;
              b.Header(0).Record(100, "DOSSIER.SHP").Record(200, "END");
              return b.Get();
-         },
-         10,
-         10,
-         10,
-         FALSE,
-         {0, -1, {0, 0, 0, 0}, 1}},
+         }},
         {"0x90 0x01 is 400 entries; the last one is reached",
+         {100, 10, 10, FALSE, {1, -1, {9000, 0, 0, 0}, 1 + 400 + 1}},
          [] {
              CArchiveBuilder b;
              b.Header(0x90, 0x01);
              Fillers(b, 399, 1000).Record(9000, "DOSSIER.SHP").Record(9100, "END");
              return b.Get();
-         },
-         100,
-         10,
-         10,
-         FALSE,
-         {1, -1, {9000, 0, 0, 0}, 1 + 400 + 1}},
+         }},
         {"names in any letter case",
+         {100, 100, 100, FALSE, {4, -1, {1000, 2000, 3000, 4000}, 1 + 8}},
          [] {
              CArchiveBuilder b;
              b.Header(9).Record(1000, "dossier.shp").Record(1100, "x");
@@ -96,13 +92,9 @@ TEST(ArchiveScan, DirectoryWalk) {
              b.Record(3000, "startscr.SHP").Record(3100, "x");
              b.Record(4000, "sTrT.sHp").Record(4100, "x").Record(5000, "never read");
              return b.Get();
-         },
-         100,
-         100,
-         100,
-         FALSE,
-         {4, -1, {1000, 2000, 3000, 4000}, 1 + 8}},
+         }},
         {"names past the N records are entry data: never a target",
+         {100, 100, 100, FALSE, {2, -1, {1000, 2000, 0, 0}, 1 + 4 + 2}},
          [] {
              CArchiveBuilder b;
              b.Header(4).Record(1000, "DOSSIER.SHP").Record(1100, "x");
@@ -110,13 +102,9 @@ TEST(ArchiveScan, DirectoryWalk) {
              b.Record(3000, "STARTSCR.SHP").Record(3100, "x");
              b.Record(4000, "STRT.SHP").Record(4100, "x").Record(5000, "never read");
              return b.Get();
-         },
-         100,
-         100,
-         100,
-         FALSE,
-         {2, -1, {1000, 2000, 0, 0}, 1 + 4 + 2}},
+         }},
         {"N steps with three matches stop at the step count; STRT.SHP lies past the directory",
+         {100, 100, 100, FALSE, {3, -1, {1000, 2000, 3000, 0}, 1 + 5 + 3}},
          [] {
              CArchiveBuilder b;
              b.Header(5).Record(1000, "DOSSIER.SHP").Record(1100, "x");
@@ -124,37 +112,25 @@ TEST(ArchiveScan, DirectoryWalk) {
              b.Record(3000, "STARTSCR.SHP").Record(3100, "x");
              b.Record(3200, "y").Record(4000, "STRT.SHP").Record(4100, "x");
              return b.Get();
-         },
-         100,
-         100,
-         100,
-         FALSE,
-         {3, -1, {1000, 2000, 3000, 0}, 1 + 5 + 3}},
+         }},
         {"a 13-byte name without NUL names nothing",
+         {10, 10, 10, FALSE, {1, -1, {0, 1100, 0, 0}, 1 + 4}},
          [] {
              CArchiveBuilder b;
              b.Header(3).Record(1000, "DOSSIER.SHPXY").Record(1100, "FLAGS1.SHP\0\0X");
              b.Record(1200, "END");
              return b.Get();
-         },
-         10,
-         10,
-         10,
-         FALSE,
-         {1, -1, {0, 1100, 0, 0}, 1 + 4}},
+         }},
         {"a target right after a matched record only ends that slot",
+         {100, 10, 10, FALSE, {1, -1, {1000, 0, 0, 0}, 1 + 4}},
          [] {
              CArchiveBuilder b;
              b.Header(3).Record(1000, "DOSSIER.SHP").Record(1100, "FLAGS1.SHP");
              b.Record(1200, "END");
              return b.Get();
-         },
-         100,
-         10,
-         10,
-         FALSE,
-         {1, -1, {1000, 0, 0, 0}, 1 + 4}},
+         }},
         {"the scan stops right after the fourth match",
+         {100, 100, 100, FALSE, {4, -1, {3000, 2000, 4000, 1000}, 1 + 9}},
          [] {
              CArchiveBuilder b;
              b.Header(200).Record(1000, "STRT.SHP").Record(1100, "a");
@@ -163,37 +139,24 @@ TEST(ArchiveScan, DirectoryWalk) {
              b.Record(4000, "STARTSCR.SHP").Record(4100, "e");
              Fillers(b, 50, 5000);
              return b.Get();
-         },
-         100,
-         100,
-         100,
-         FALSE,
-         {4, -1, {3000, 2000, 4000, 1000}, 1 + 9}},
+         }},
         {"a later match of the same name replaces the offset",
+         {100, 10, 10, FALSE, {2, -1, {2000, 0, 0, 0}, 1 + 6}},
          [] {
              CArchiveBuilder b;
              b.Header(5).Record(1000, "DOSSIER.SHP").Record(1100, "a");
              b.Record(2000, "dossier.shp").Record(2100, "b").Record(2200, "END");
              return b.Get();
-         },
-         100,
-         10,
-         10,
-         FALSE,
-         {2, -1, {2000, 0, 0, 0}, 1 + 6}},
+         }},
         {"a slot error ends the scan, earlier matches kept",
+         {100, 100, 100, FALSE, {1, targetFlags, {1000, 0, 0, 0}, 1 + 4}},
          [] {
              CArchiveBuilder b;
              b.Header(8).Record(1000, "DOSSIER.SHP").Record(1100, "a");
              b.Record(2000, "FLAGS1.SHP").Record(2099, "b");
              b.Record(3000, "STARTSCR.SHP").Record(3100, "c").Record(3200, "END");
              return b.Get();
-         },
-         100,
-         100,
-         100,
-         FALSE,
-         {1, targetFlags, {1000, 0, 0, 0}, 1 + 4}},
+         }},
     });
 }
 
@@ -253,61 +216,41 @@ TEST(ArchiveScan, ShortReadsAreNeverTakenAsData) {
     };
     RunCases({
         {"a header shorter than 21 bytes ends the scan",
+         {10, 10, 10, FALSE, {0, -1, {0, 0, 0, 0}, 1}},
          [cut] {
              CArchiveBuilder b;
              b.Header(1).Record(1000, "DOSSIER.SHP");
              return cut(b.Get(), 20);
-         },
-         10,
-         10,
-         10,
-         FALSE,
-         {0, -1, {0, 0, 0, 0}, 1}},
+         }},
         {"a short record ends the scan with what was found",
+         {100, 10, 10, FALSE, {1, -1, {1000, 0, 0, 0}, 1 + 3}},
          [cut] {
              CArchiveBuilder b;
              b.Header(6).Record(1000, "DOSSIER.SHP").Record(1100, "a");
              b.Record(2000, "FLAGS1.SHP");
              return cut(b.Get(), b.Size() - 1);
-         },
-         100,
-         10,
-         10,
-         FALSE,
-         {1, -1, {1000, 0, 0, 0}, 1 + 3}},
+         }},
         {"a record past the end is not the previous record again",
+         {100, 10, 10, FALSE, {0, targetDossier, {0, 0, 0, 0}, 1 + 3}},
          [] {
              CArchiveBuilder b;
              b.Header(6).Record(1000, "a").Record(2000, "DOSSIER.SHP");
              return b.Get();
-         },
-         100,
-         10,
-         10,
-         FALSE,
-         {0, targetDossier, {0, 0, 0, 0}, 1 + 3}},
+         }},
         {"an unreadable following record: the flags room is unknown",
+         {10, 10, 10, FALSE, {0, targetFlags, {0, 0, 0, 0}, 1 + 2}},
          [cut] {
              CArchiveBuilder b;
              b.Header(4).Record(1000, "FLAGS1.SHP").Record(1100, "x");
              return cut(b.Get(), b.Size() - 5);
-         },
-         10,
-         10,
-         10,
-         FALSE,
-         {0, targetFlags, {0, 0, 0, 0}, 1 + 2}},
+         }},
         {"an unknown start-screen room is tolerated under the flag",
+         {10, 10, 10, TRUE, {1, -1, {0, 0, 1000, 0}, 1 + 2}},
          [] {
              CArchiveBuilder b;
              b.Header(4).Record(1000, "STARTSCR.SHP");
              return b.Get();
-         },
-         10,
-         10,
-         10,
-         TRUE,
-         {1, -1, {0, 0, 1000, 0}, 1 + 2}},
+         }},
     });
 }
 
