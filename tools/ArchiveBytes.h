@@ -63,4 +63,45 @@ inline Bytes BuildArchive(const std::vector<ArchiveEntry>& entries) {
     return b;
 }
 
+// A directory record as written: its data offset and its name.
+struct ArchiveRecord {
+    std::uint32_t dwOffset;
+    const char* pszName;
+};
+using ArchiveRecords = std::vector<ArchiveRecord>;
+
+// The four targets in their order, each followed by a record that gives it 30 bytes of room,
+// then more records.
+inline ArchiveRecords TargetRecords(std::uint32_t d, std::uint32_t f, std::uint32_t s,
+                                    std::uint32_t t, const ArchiveRecords& more = {}) {
+    ArchiveRecords records = {{d, "DOSSIER.SHP"},  {d + 30, "a"}, {f, "FLAGS1.SHP"}, {f + 30, "b"},
+                              {s, "STARTSCR.SHP"}, {s + 30, "c"}, {t, "STRT.SHP"},   {t + 30, "d"}};
+    records.insert(records.end(), more.begin(), more.end());
+    return records;
+}
+
+// The target pairs of TargetRecords (index 0 to 3, each with the record after it) in the order
+// given.
+inline ArchiveRecords PairsInOrder(const ArchiveRecords& records, std::vector<int> order) {
+    ArchiveRecords out;
+    for (int k : order) {
+        out.push_back(records[2 * k]);
+        out.push_back(records[2 * k + 1]);
+    }
+    return out;
+}
+
+// An archive written record by record: the header counts nCount of them (0: all; those past the
+// count lie in the data), then the pattern up to nSize bytes.
+inline Bytes BuildDirectory(const ArchiveRecords& records, unsigned nCount, std::size_t nSize) {
+    if (nCount == 0)
+        nCount = static_cast<unsigned>(records.size());
+    Bytes b;
+    putArchiveHeader(b, nCount & 0xFF, nCount >> 8, 0xEE);
+    for (const ArchiveRecord& r : records)
+        putArchiveRecord(b, r.dwOffset, r.pszName);
+    padWithPattern(b, nSize);
+    return b;
+}
+
 } // namespace kvtools

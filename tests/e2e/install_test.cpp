@@ -236,69 +236,28 @@ TEST(InstallE2E, TypedPathIsUsedButNotSaved) {
 TEST(InstallE2E, OverlappingEntriesAreRefused) {
     struct Case {
         const char* pszFile;
-        std::vector<std::pair<std::uint32_t, const char*>> records;
-        int nSet; // 0: Set A, its own start screen; 1: Set B, the start screen from STRT.SHP
+        kvtools::ArchiveRecords records;
+        unsigned nCount; // records the header counts
+        int nSet;        // 0: Set A, its own start screen; 1: Set B, the start screen from STRT.SHP
         const char* pszText;
     };
     const char* const kDossierSlot =
         "ERROR (DOSSIER)! Quick dossier switching can not be used for this Panzer2.dat!!";
     const char* const kStartSlot =
         "ERROR (STARTSCR)! Quick  switching can not be used for this Panzer2.dat!!";
+    using kvtools::PairsInOrder;
+    using kvtools::TargetRecords;
     const std::vector<Case> cases = {
-        {"inside.dat", // FLAGS1.SHP's data begins inside the dossier block
-         {{400, "DOSSIER.SHP"},
-          {430, "a"},
-          {410, "FLAGS1.SHP"},
-          {440, "b"},
-          {500, "STARTSCR.SHP"},
-          {530, "c"},
-          {600, "STRT.SHP"},
-          {630, "d"}},
-         0,
-         kDossierSlot},
-        {"shared.dat", // STARTSCR.SHP and STRT.SHP share their data
-         {{400, "DOSSIER.SHP"},
-          {430, "a"},
-          {450, "FLAGS1.SHP"},
-          {480, "b"},
-          {500, "STARTSCR.SHP"},
-          {530, "c"},
-          {500, "STRT.SHP"},
-          {530, "d"}},
-         0,
-         kStartSlot},
-        {"restore.dat", // the restore's source overlaps the flags block
-         {{400, "DOSSIER.SHP"},
-          {430, "a"},
-          {450, "FLAGS1.SHP"},
-          {480, "b"},
-          {500, "STARTSCR.SHP"},
-          {530, "c"},
-          {440, "STRT.SHP"},
-          {470, "d"}},
-         1,
-         kStartSlot},
-        {"past.dat", // FLAGS1.SHP named only in the data after the directory's six records
-         {{400, "DOSSIER.SHP"},
-          {430, "a"},
-          {500, "STARTSCR.SHP"},
-          {530, "b"},
-          {600, "STRT.SHP"},
-          {630, "c"},
-          {410, "FLAGS1.SHP"},
-          {440, "d"}},
-         0,
+        // FLAGS1.SHP's data begins inside the dossier block.
+        {"inside.dat", TargetRecords(400, 410, 500, 600), 8, 0, kDossierSlot},
+        {"shared.dat", TargetRecords(400, 450, 500, 500), 8, 0, kStartSlot},
+        // The restore's source overlaps the flags block.
+        {"restore.dat", TargetRecords(400, 450, 500, 440), 8, 1, kStartSlot},
+        // FLAGS1.SHP named only in the data after the directory's six records.
+        {"past.dat", PairsInOrder(TargetRecords(400, 410, 500, 600), {0, 2, 3, 1}), 6, 0,
          "Search fault! Quick switching can not be used for this Panzer2.dat!!"},
-        {"sound.dat", // out of data order, no overlap
-         {{600, "STRT.SHP"},
-          {630, "d"},
-          {500, "STARTSCR.SHP"},
-          {530, "c"},
-          {450, "FLAGS1.SHP"},
-          {480, "b"},
-          {400, "DOSSIER.SHP"},
-          {430, "a"}},
-         0,
+        // Out of data order, no overlap.
+        {"sound.dat", PairsInOrder(TargetRecords(400, 450, 500, 600), {3, 2, 1, 0}), 8, 0,
          "Congratulations! Flags, Dossier and Startscr for Set A have been successfully "
          "installed!"},
     };
@@ -306,13 +265,7 @@ TEST(InstallE2E, OverlappingEntriesAreRefused) {
     ASSERT_TRUE(run.Prepare());
     std::vector<std::string> archives;
     for (const Case& c : cases) {
-        Bytes b;
-        const unsigned nCount = std::string(c.pszFile) == "past.dat" ? 6 : 8;
-        kvtools::putArchiveHeader(b, nCount, 0, 0xEE);
-        for (const auto& record : c.records)
-            kvtools::putArchiveRecord(b, record.first, record.second);
-        kvtools::padWithPattern(b, 700);
-        archives.push_back(Str(b));
+        archives.push_back(Str(kvtools::BuildDirectory(c.records, c.nCount, 700)));
         ASSERT_TRUE(run.WriteFile(c.pszFile, archives.back()));
     }
     ASSERT_TRUE(run.Start());

@@ -333,33 +333,20 @@ TEST(Install, NeverWritesOverTheHeaderOrDirectory) {
     });
 }
 
-// A directory written record by record: nCount in the header (records past it lie in the data),
-// the rest of the file patterned up to 700 bytes. Block sizes stay dossier 20, flags 16, start 24.
-struct Rec {
-    std::uint32_t dwOffset;
-    const char* pszName;
-};
-using Recs = std::vector<Rec>;
+// An archive of the records given, 700 bytes long. Block sizes stay dossier 20, flags 16,
+// start 24.
+using Recs = kvtools::ArchiveRecords;
 std::function<void(CInstallBench&)> Directory(Recs records, unsigned nCount = 0,
                                               const char* pszStartFile = "start1.shp",
                                               BOOL bNoStartScr = FALSE) {
     return [=](CInstallBench& b) {
-        CArchiveBuilder archive;
-        archive.Header(nCount != 0 ? nCount : static_cast<unsigned>(records.size()));
-        for (const Rec& r : records)
-            archive.Record(r.dwOffset, r.pszName);
-        b.WriteArchive(archive.PadTo(700).Get());
+        b.WriteArchive(kvtools::BuildDirectory(records, nCount, 700));
         b.m_request.strStartFile = pszStartFile;
         b.m_request.bNoStartScr = bNoStartScr;
     };
 }
-// The four targets, each followed by a record that gives it 30 bytes of room, then more records.
-Recs Targets(std::uint32_t d, std::uint32_t f, std::uint32_t s, std::uint32_t t, Recs more = {}) {
-    Recs records = {{d, "DOSSIER.SHP"},  {d + 30, "a"}, {f, "FLAGS1.SHP"}, {f + 30, "b"},
-                    {s, "STARTSCR.SHP"}, {s + 30, "c"}, {t, "STRT.SHP"},   {t + 30, "d"}};
-    records.insert(records.end(), more.begin(), more.end());
-    return records;
-}
+using kvtools::PairsInOrder;
+using kvtools::TargetRecords;
 
 // The archive as it was, with each block put at its offset: a set file's bytes zero-filled to
 // the block size, or (no file) the archive's own bytes from dwFrom.
@@ -390,18 +377,18 @@ TEST(Install, DirectoriesWhoseEntriesOverlap) {
     const auto sound =
         Writes({{400, "dos1.shp", 20, 0}, {450, "flag1.shp", 16, 0}, {500, "start1.shp", 24, 0}});
     RunCases({
-        {"FLAGS1.SHP's data inside the dossier block", Directory(Targets(400, 410, 500, 600)),
+        {"FLAGS1.SHP's data inside the dossier block", Directory(TargetRecords(400, 410, 500, 600)),
          kDossierSlot, kWarning, Unchanged},
         {"another entry's data starts inside the dossier block",
-         Directory(Targets(400, 450, 500, 600, {{405, "X"}, {700, "E"}})), kDossierSlot, kWarning,
-         Unchanged},
+         Directory(TargetRecords(400, 450, 500, 600, {{405, "X"}, {700, "E"}})), kDossierSlot,
+         kWarning, Unchanged},
         {"another entry shares the dossier's first byte and has data",
-         Directory(Targets(400, 450, 500, 600, {{400, "X"}, {430, "E"}})), kDossierSlot, kWarning,
-         Unchanged},
+         Directory(TargetRecords(400, 450, 500, 600, {{400, "X"}, {430, "E"}})), kDossierSlot,
+         kWarning, Unchanged},
         {"the restore's source overlaps the flags block",
-         Directory(Targets(400, 450, 500, 440), 0, "008Startscr.shp"), kStartSlot, kWarning,
+         Directory(TargetRecords(400, 450, 500, 440), 0, "008Startscr.shp"), kStartSlot, kWarning,
          Unchanged},
-        {"STARTSCR.SHP and STRT.SHP share their data", Directory(Targets(400, 450, 500, 500)),
+        {"STARTSCR.SHP and STRT.SHP share their data", Directory(TargetRecords(400, 450, 500, 500)),
          kStartSlot, kWarning, Unchanged},
         {"the last record's room read from the data runs over the next entry",
          Directory({{450, "FLAGS1.SHP"},
@@ -416,42 +403,27 @@ TEST(Install, DirectoriesWhoseEntriesOverlap) {
                    8),
          kDossierSlot, kWarning, Unchanged},
         {"a target name in the data past the directory is no entry",
-         Directory({{400, "DOSSIER.SHP"},
-                    {430, "a"},
-                    {500, "STARTSCR.SHP"},
-                    {530, "b"},
-                    {600, "STRT.SHP"},
-                    {630, "c"},
-                    {410, "FLAGS1.SHP"},
-                    {440, "d"}},
-                   6),
-         kSearchFault, kWarning, Unchanged},
+         Directory(PairsInOrder(TargetRecords(400, 410, 500, 600), {0, 2, 3, 1}), 6), kSearchFault,
+         kWarning, Unchanged},
         // Sound directories.
         {"entries out of data order",
-         Directory({{600, "STRT.SHP"},
-                    {630, "d"},
-                    {500, "STARTSCR.SHP"},
-                    {530, "c"},
-                    {450, "FLAGS1.SHP"},
-                    {480, "b"},
-                    {400, "DOSSIER.SHP"},
-                    {430, "a"}}),
-         kDoneAll, kSuccess, sound},
+         Directory(PairsInOrder(TargetRecords(400, 450, 500, 600), {3, 2, 1, 0})), kDoneAll,
+         kSuccess, sound},
         {"an empty entry shares the dossier's first byte", Directory([] {
-             Recs records = Targets(400, 450, 500, 600);
+             Recs records = TargetRecords(400, 450, 500, 600);
              records.insert(records.begin(), {400, "X"});
              return records;
          }()),
          kDoneAll, kSuccess, sound},
         {"another entry starts where the dossier block ends",
-         Directory(Targets(400, 450, 500, 600, {{420, "X"}, {700, "E"}})), kDoneAll, kSuccess,
+         Directory(TargetRecords(400, 450, 500, 600, {{420, "X"}, {700, "E"}})), kDoneAll, kSuccess,
          sound},
         {"the restore from STRT.SHP apart from every block",
-         Directory(Targets(400, 450, 500, 600), 0, "008Startscr.shp"), kDoneAll, kSuccess,
+         Directory(TargetRecords(400, 450, 500, 600), 0, "008Startscr.shp"), kDoneAll, kSuccess,
          Writes({{400, "dos1.shp", 20, 0}, {450, "flag1.shp", 16, 0}, {500, nullptr, 24, 600}})},
         {"shared start-screen data does not matter with no start screen",
-         Directory(Targets(400, 450, 500, 500), 0, "start1.shp", TRUE), kDoneNoStart, kSuccess,
-         Writes({{400, "dos1.shp", 20, 0}, {450, "flag1.shp", 16, 0}})},
+         Directory(TargetRecords(400, 450, 500, 500), 0, "start1.shp", TRUE), kDoneNoStart,
+         kSuccess, Writes({{400, "dos1.shp", 20, 0}, {450, "flag1.shp", 16, 0}})},
     });
 }
 
