@@ -1,5 +1,7 @@
 #include "archive/ArchiveBackup.h"
 
+#include "archive/ReadWhole.h"
+
 #include <vector>
 
 namespace {
@@ -39,8 +41,7 @@ void CopyWhole(CFile& from, CFile& to) {
     for (ULONGLONG nDone = 0; nDone < nLength;) {
         const UINT nWant =
             nLength - nDone < kCopyPiece ? static_cast<UINT>(nLength - nDone) : kCopyPiece;
-        if (from.Read(piece.data(), nWant) != nWant)
-            AfxThrowFileException(CFileException::endOfFile, -1, from.GetFilePath());
+        ReadWhole(from, piece.data(), nWant);
         to.Write(piece.data(), nWant);
         nDone += nWant;
     }

@@ -3,6 +3,7 @@
 #include "archive/ArchiveBackup.h"
 #include "archive/ArchiveScan.h"
 #include "archive/InstallRanges.h"
+#include "archive/ReadWhole.h"
 #include "framework/CFile.h"
 #include "framework/MessageBoxType.h"
 
@@ -30,12 +31,6 @@ const char* const kSlotErrorText[targetCount] = {
 
 const char* const kSearchFault =
     "Search fault! Quick switching can not be used for this Panzer2.dat!!";
-
-// A read that delivers fewer bytes than asked would leave zeros where data belongs.
-void ReadWhole(CFile& file, void* pBuf, UINT nCount) {
-    if (file.Read(pBuf, nCount) != nCount)
-        AfxThrowFileException(CFileException::endOfFile, -1, file.GetFilePath());
-}
 
 // Opens a set file, checks that it fits its block and keeps its bytes (the rest of the block is
 // zeros, written with it). FALSE after its message; a file found too long stays open until the

@@ -1,6 +1,7 @@
 #include "archive/InstallRanges.h"
 
 #include "archive/ArchiveScan.h"
+#include "archive/ReadWhole.h"
 
 #include <algorithm>
 
@@ -21,8 +22,7 @@ std::vector<DWORD> ReadDirectoryOffsets(CFile& archive, UINT nEntries, ULONGLONG
     const UINT nRecords = static_cast<UINT>(std::min<ULONGLONG>(nEntries, nWhole));
     std::vector<unsigned char> records(static_cast<size_t>(nRecords) * kArchiveRecordSize);
     archive.Seek(kArchiveHeaderSize, CFile::begin);
-    if (archive.Read(records.data(), static_cast<UINT>(records.size())) != records.size())
-        AfxThrowFileException(CFileException::endOfFile, -1, archive.GetFilePath());
+    ReadWhole(archive, records.data(), static_cast<UINT>(records.size()));
     std::vector<DWORD> offsets(nRecords);
     for (UINT i = 0; i < nRecords; ++i)
         offsets[i] = ArchiveRecordOffset(&records[static_cast<size_t>(i) * kArchiveRecordSize]);
