@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <string>
 
+using afx_backend::Files;
 using afx_test::Consult;
 using afx_test::Fault;
 using afx_test::FileOp;
@@ -61,7 +62,7 @@ CFile::~CFile() {
     if (IsOpen()) {
         long lOsError = 0;
         Consult(FileOp::Close, m_strFileName);
-        afx_backend::Close(m_hFile, &lOsError);
+        Files().pfnClose(m_hFile, &lOsError);
         m_hFile = hFileNull;
     }
 }
@@ -76,7 +77,7 @@ BOOL CFile::Open(const char* pszFileName, UINT nOpenFlags, CFileException* pErro
     if (Consult(FileOp::Open, pszFileName) == Fault::Fail)
         cause = CFileException::generic;
     else
-        cause = afx_backend::Open(pszFileName, nOpenFlags, &m_hFile, &lOsError);
+        cause = Files().pfnOpen(pszFileName, nOpenFlags, &m_hFile, &lOsError);
     if (cause != CFileException::none) {
         m_hFile = hFileNull;
         Fill(pError, cause, lOsError, pszFileName);
@@ -99,7 +100,7 @@ UINT CFile::Read(void* lpBuf, UINT nCount) {
     UINT nRead = 0;
     long lOsError = 0;
     if (nCount > 0) {
-        int cause = afx_backend::Read(m_hFile, lpBuf, nCount, &nRead, &lOsError);
+        int cause = Files().pfnRead(m_hFile, lpBuf, nCount, &nRead, &lOsError);
         if (cause != CFileException::none)
             AfxThrowFileException(cause, lOsError, m_strFileName);
     }
@@ -118,7 +119,7 @@ void CFile::Write(const void* lpBuf, UINT nCount) {
         UINT nWritten = 0;
         long lOsError = 0;
         if (nAsk > 0) {
-            int cause = afx_backend::Write(m_hFile, p, nAsk, &nWritten, &lOsError);
+            int cause = Files().pfnWrite(m_hFile, p, nAsk, &nWritten, &lOsError);
             if (cause != CFileException::none)
                 AfxThrowFileException(cause, lOsError, m_strFileName);
         }
@@ -137,7 +138,7 @@ ULONGLONG CFile::Seek(LONGLONG lOff, UINT nFrom) {
         AfxThrowFileException(CFileException::badSeek, -1, m_strFileName);
     ULONGLONG pos = 0;
     long lOsError = 0;
-    int cause = afx_backend::Seek(m_hFile, lOff, nFrom, &pos, &lOsError);
+    int cause = Files().pfnSeek(m_hFile, lOff, nFrom, &pos, &lOsError);
     if (cause != CFileException::none)
         AfxThrowFileException(cause, lOsError, m_strFileName);
     return pos;
@@ -150,7 +151,7 @@ ULONGLONG CFile::GetLength() const {
         AfxThrowFileException(CFileException::generic, -1, m_strFileName);
     ULONGLONG n = 0;
     long lOsError = 0;
-    int cause = afx_backend::Length(m_hFile, &n, &lOsError);
+    int cause = Files().pfnLength(m_hFile, &n, &lOsError);
     if (cause != CFileException::none)
         AfxThrowFileException(cause, lOsError, m_strFileName);
     return n;
@@ -162,7 +163,7 @@ void CFile::Flush() {
     if (Consult(FileOp::Flush, m_strFileName) == Fault::Fail)
         AfxThrowFileException(CFileException::diskFull, -1, m_strFileName);
     long lOsError = 0;
-    int cause = afx_backend::Flush(m_hFile, &lOsError);
+    int cause = Files().pfnFlush(m_hFile, &lOsError);
     if (cause != CFileException::none)
         AfxThrowFileException(cause, lOsError, m_strFileName);
 }
@@ -173,7 +174,7 @@ void CFile::Close() {
     Fault fault = Consult(FileOp::Close, m_strFileName);
     long lOsError = 0;
     // The handle is gone after this whatever the result, as with the OS call itself.
-    int cause = afx_backend::Close(m_hFile, &lOsError);
+    int cause = Files().pfnClose(m_hFile, &lOsError);
     m_hFile = hFileNull;
     if (fault == Fault::Fail)
         AfxThrowFileException(CFileException::diskFull, -1, m_strFileName);
@@ -186,7 +187,7 @@ void CFile::Abort() {
         return;
     long lOsError = 0;
     Consult(FileOp::Close, m_strFileName);
-    afx_backend::Close(m_hFile, &lOsError);
+    Files().pfnClose(m_hFile, &lOsError);
     m_hFile = hFileNull;
 }
 
@@ -208,7 +209,7 @@ BOOL CFile::OpenUnique(const char* pszFolder, const char* pszPrefix, CFileExcept
         if (Consult(FileOp::Create, path.c_str()) == Fault::Fail)
             cause = CFileException::generic;
         else
-            cause = afx_backend::CreateNew(path.c_str(), &m_hFile, &bTaken, &lOsError);
+            cause = Files().pfnCreateNew(path.c_str(), &m_hFile, &bTaken, &lOsError);
         if (cause == CFileException::none) {
             m_strFileName = path.c_str();
             return TRUE;
@@ -224,16 +225,16 @@ BOOL CFile::OpenUnique(const char* pszFolder, const char* pszPrefix, CFileExcept
 }
 
 BOOL CFile::Replace(const char* pszSource, const char* pszTarget, CFileException* pError) {
-    return Move(FileOp::Replace, afx_backend::Replace, pszSource, pszTarget, pError);
+    return Move(FileOp::Replace, Files().pfnReplace, pszSource, pszTarget, pError);
 }
 
 BOOL CFile::Rename(const char* pszSource, const char* pszTarget, CFileException* pError) {
-    return Move(FileOp::Rename, afx_backend::Rename, pszSource, pszTarget, pError);
+    return Move(FileOp::Rename, Files().pfnRename, pszSource, pszTarget, pError);
 }
 
 BOOL CFile::Remove(const char* pszFileName) {
     if (!pszFileName || Consult(FileOp::Remove, pszFileName) == Fault::Fail)
         return FALSE;
     long lOsError = 0;
-    return afx_backend::Remove(pszFileName, &lOsError) == CFileException::none;
+    return Files().pfnRemove(pszFileName, &lOsError) == CFileException::none;
 }

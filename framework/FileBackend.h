@@ -1,4 +1,4 @@
-// The operating system's side of CFile: one implementation in posix/, one in win32/.
+// The operating system's side of CFile: a table of functions, one in posix/, one in win32/.
 // Every function returns CFileException::none on success, else the cause, with the OS error
 // code in *pOsError. Internal to the framework.
 #pragma once
@@ -10,23 +10,33 @@
 
 namespace afx_backend {
 
-int Open(const char* pszPath, UINT nOpenFlags, std::intptr_t* phFile, long* pOsError);
-// One read; *pnRead below nCount is not an error (0 at the end of the file).
-int Read(std::intptr_t hFile, void* pBuf, UINT nCount, UINT* pnRead, long* pOsError);
-// One write; may write fewer bytes than asked.
-int Write(std::intptr_t hFile, const void* pBuf, UINT nCount, UINT* pnWritten, long* pOsError);
-int Seek(std::intptr_t hFile, LONGLONG lOff, UINT nFrom, ULONGLONG* pPos, long* pOsError);
-int Length(std::intptr_t hFile, ULONGLONG* pLength, long* pOsError);
-int Flush(std::intptr_t hFile, long* pOsError);
-// Releases the handle even when it reports an error.
-int Close(std::intptr_t hFile, long* pOsError);
-// Creates pszPath for reading and writing without sharing; fails when any file or folder holds
-// that name already, and then sets *pbTaken.
-int CreateNew(const char* pszPath, std::intptr_t* phFile, bool* pbTaken, long* pOsError);
-int Replace(const char* pszSource, const char* pszTarget, long* pOsError);
-// Like Replace, but fails when pszTarget exists.
-int Rename(const char* pszSource, const char* pszTarget, long* pOsError);
-int Remove(const char* pszPath, long* pOsError);
+struct CFileBackend {
+    int (*pfnOpen)(const char* pszPath, UINT nOpenFlags, std::intptr_t* phFile, long* pOsError);
+    // One read; *pnRead below nCount is not an error (0 at the end of the file).
+    int (*pfnRead)(std::intptr_t hFile, void* pBuf, UINT nCount, UINT* pnRead, long* pOsError);
+    // One write; may write fewer bytes than asked.
+    int (*pfnWrite)(std::intptr_t hFile, const void* pBuf, UINT nCount, UINT* pnWritten,
+                    long* pOsError);
+    int (*pfnSeek)(std::intptr_t hFile, LONGLONG lOff, UINT nFrom, ULONGLONG* pPos, long* pOsError);
+    int (*pfnLength)(std::intptr_t hFile, ULONGLONG* pLength, long* pOsError);
+    int (*pfnFlush)(std::intptr_t hFile, long* pOsError);
+    // Releases the handle even when it reports an error.
+    int (*pfnClose)(std::intptr_t hFile, long* pOsError);
+    // Creates pszPath for reading and writing without sharing; fails when any file or folder
+    // holds that name already, and then sets *pbTaken.
+    int (*pfnCreateNew)(const char* pszPath, std::intptr_t* phFile, bool* pbTaken, long* pOsError);
+    int (*pfnReplace)(const char* pszSource, const char* pszTarget, long* pOsError);
+    // Like Replace, but fails when pszTarget exists.
+    int (*pfnRename)(const char* pszSource, const char* pszTarget, long* pOsError);
+    int (*pfnRemove)(const char* pszPath, long* pOsError);
+};
+
+// The system's files (posix/ or win32/FileBackend.cpp).
+extern const CFileBackend kSystemFiles;
+
+// The back end CFile calls: the system's (FileBackend.cpp, alone in its object file). A program
+// that links a Files() of its own ahead of the framework's library runs the framework on that.
+const CFileBackend& Files();
 
 } // namespace afx_backend
 

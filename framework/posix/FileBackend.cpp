@@ -58,8 +58,6 @@ int Fail(long* pOsError) {
     return CauseOf(err);
 }
 
-} // namespace
-
 int Open(const char* pszPath, UINT nOpenFlags, std::intptr_t* phFile, long* pOsError) {
     int flags = O_CLOEXEC;
     if (nOpenFlags & CFile::modeReadWrite)
@@ -198,8 +196,6 @@ int CreateNew(const char* pszPath, std::intptr_t* phFile, bool* pbTaken, long* p
     return CFileException::none;
 }
 
-namespace {
-
 // A rename is durable only once the folder holding it is on the disk. It has happened whether
 // or not that succeeds, so a failure here is not the caller's to hear about: reporting it would
 // make the caller undo or redo a rename that stands.
@@ -230,8 +226,6 @@ int RefuseIfHeld(const char* pszPath, long* pOsError) {
     *pOsError = EWOULDBLOCK;
     return CFileException::sharingViolation;
 }
-
-} // namespace
 
 int Replace(const char* pszSource, const char* pszTarget, long* pOsError) {
     for (const char* pszPath : {pszSource, pszTarget})
@@ -265,5 +259,10 @@ int Remove(const char* pszPath, long* pOsError) {
         return Fail(pOsError);
     return CFileException::none;
 }
+
+} // namespace
+
+const CFileBackend kSystemFiles = {Open,  Read,      Write,   Seek,   Length, Flush,
+                                   Close, CreateNew, Replace, Rename, Remove};
 
 } // namespace afx_backend

@@ -61,8 +61,6 @@ int Fail(long* pOsError) {
 
 HANDLE ToHandle(std::intptr_t hFile) { return reinterpret_cast<HANDLE>(hFile); }
 
-} // namespace
-
 int Open(const char* pszPath, UINT nOpenFlags, std::intptr_t* phFile, long* pOsError) {
     DWORD dwAccess = GENERIC_READ;
     if (nOpenFlags & CFile::modeReadWrite)
@@ -162,5 +160,10 @@ int Remove(const char* pszPath, long* pOsError) {
         return Fail(pOsError);
     return CFileException::none;
 }
+
+} // namespace
+
+const CFileBackend kSystemFiles = {Open,  Read,      Write,   Seek,   Length, Flush,
+                                   Close, CreateNew, Replace, Rename, Remove};
 
 } // namespace afx_backend

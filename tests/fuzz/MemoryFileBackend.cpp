@@ -92,7 +92,7 @@ int OpenHandles() {
 
 } // namespace memfiles
 
-namespace afx_backend {
+namespace {
 
 int Open(const char* pszPath, UINT nOpenFlags, std::intptr_t* phFile, long* pOsError) {
     auto& files = Files();
@@ -216,4 +216,9 @@ int Remove(const char* pszPath, long* pOsError) {
     return CFileException::none;
 }
 
-} // namespace afx_backend
+const afx_backend::CFileBackend kMemoryFiles = {Open,  Read,      Write,   Seek,   Length, Flush,
+                                                Close, CreateNew, Replace, Rename, Remove};
+
+} // namespace
+
+const afx_backend::CFileBackend& afx_backend::Files() { return kMemoryFiles; }
