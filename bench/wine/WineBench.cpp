@@ -20,7 +20,6 @@
 namespace {
 
 constexpr int kBlock = 64 * 1024;
-constexpr DWORD kDeadlineMs = 20000;
 constexpr int kIdcInstall = 1007;
 constexpr int kIdcDatPath = 1000;
 
@@ -38,7 +37,7 @@ double NowMs() {
 // Polls every millisecond: the figures are a few hundred milliseconds, a coarser step would
 // show in them.
 HWND WaitVisible(DWORD pid, bool (*match)(HWND)) {
-    const double dEnd = NowMs() + kDeadlineMs;
+    const double dEnd = NowMs() + e2e::kWaitMs;
     while (NowMs() < dEnd) {
         for (HWND h : e2e::VisibleDialogs(pid))
             if (match(h))
@@ -87,7 +86,6 @@ CToolRound RunTool(const std::string& strExe) {
     if (!dlg)
         return r;
     r.dStartMs = NowMs() - t0;
-    e2e::Sync(dlg);
     r.dStartPeakMiB = PeakMiB(run.Pid());
 
     const double t1 = NowMs();
@@ -100,11 +98,10 @@ CToolRound RunTool(const std::string& strExe) {
     if (e2e::ItemText(box, 0xFFFF).rfind("Congratulations!", 0) == 0)
         r.dInstallMs = dInstall;
     r.dPeakMiB = PeakMiB(run.Pid());
-    e2e::PostOk(box);
-    e2e::WaitUntil([&] { return !IsWindow(box); }, kDeadlineMs);
-    e2e::Click(dlg, IDOK);
+    e2e::Dismiss(box);
+    e2e::Press(dlg, IDOK);
     DWORD code = 0;
-    run.WaitExit(kDeadlineMs, &code);
+    run.WaitExit(&code);
     return r;
 }
 
@@ -122,11 +119,10 @@ CMinimalRound RunMinimal(const std::string& strExe) {
     if (!dlg)
         return r;
     r.dStartMs = NowMs() - t0;
-    e2e::Sync(dlg);
     r.dPeakMiB = PeakMiB(run.Pid());
-    e2e::Click(dlg, IDOK);
+    e2e::Press(dlg, IDOK);
     DWORD code = 0;
-    run.WaitExit(kDeadlineMs, &code);
+    run.WaitExit(&code);
     return r;
 }
 

@@ -19,6 +19,6 @@ inline void ExpectFatalStart(e2e::CProgramRun& run, const std::string& text) {
         EXPECT_TRUE(e2e::IsMessageBox(h)) << "a window besides the message box is shown";
     e2e::PostOk(box.m_h);
     DWORD code = 0;
-    ASSERT_TRUE(run.WaitExit(5000, &code));
+    ASSERT_TRUE(run.WaitExit(&code));
     EXPECT_EQ(code, 1u);
 }

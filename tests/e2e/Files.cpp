@@ -1,8 +1,9 @@
 #include "Files.h"
 
+#include "WindowSearch.h"
+
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
 namespace e2e {
 
@@ -33,10 +34,23 @@ std::string ScreenshotDir() {
 }
 
 std::string ReadWholeFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream out;
-    out << in.rdbuf();
-    return out.str();
+    // Opened without sharing, the file is read only once no one else holds it, and no one writes
+    // to it while it is read.
+    HANDLE h = INVALID_HANDLE_VALUE;
+    WaitUntil(path + " to be let go (opened without sharing)", [&] {
+        h = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                        FILE_ATTRIBUTE_NORMAL, nullptr);
+        return h != INVALID_HANDLE_VALUE || GetLastError() != ERROR_SHARING_VIOLATION;
+    });
+    std::string bytes;
+    if (h == INVALID_HANDLE_VALUE)
+        return bytes;
+    char buf[64 * 1024];
+    DWORD got = 0;
+    while (ReadFile(h, buf, sizeof buf, &got, nullptr) && got > 0)
+        bytes.append(buf, got);
+    CloseHandle(h);
+    return bytes;
 }
 
 bool WriteWholeFile(const std::string& path, const std::string& bytes) {

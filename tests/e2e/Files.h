@@ -13,6 +13,9 @@ std::string ExeDir();                         // folder of e2e_tests.exe, no tra
 // e2e_tests.exe (build/windows/Kestrovane.exe beside build/windows/tests/e2e/e2e_tests.exe).
 std::string KestrovanePath();
 std::string ScreenshotDir(); // build/windows/screenshots, created on first use
+// Every read of a file goes through here: it waits until the file is let go (no one holds it, the
+// program under test included), then reads it without sharing. A file that is missing, or that
+// cannot be opened for another reason, reads as empty.
 std::string ReadWholeFile(const std::string& path);
 bool WriteWholeFile(const std::string& path, const std::string& bytes); // makes parent folders
 

@@ -78,10 +78,16 @@ CMessageBoxInfo ReadMessageBox(HWND h) {
             info.m_buttons.push_back(id);
     if (HWND icon = IconStatic(h)) {
         // The box may not be painted yet: look again until the icon shows.
-        Sync(h);
-        WaitUntil([&] { return (info.m_icon = ReadIcon(icon)) != EIcon::None; }, 3000);
+        WaitUntil("the icon of the message box \"" + info.m_strText + "\" to be painted",
+                  [&] { return (info.m_icon = ReadIcon(icon)) != EIcon::None; });
     }
     return info;
+}
+
+bool Dismiss(HWND box) {
+    PostOk(box);
+    return WaitUntil("the message box to be dismissed",
+                     [&] { return !IsWindow(box) || !IsWindowVisible(box); });
 }
 
 } // namespace e2e

@@ -23,6 +23,9 @@ struct CMessageBoxInfo {
 };
 
 bool IsMessageBox(HWND h);              // has the message-box text static (id 0xFFFF)
-CMessageBoxInfo ReadMessageBox(HWND h); // waits up to 3 s for the icon to be painted
+CMessageBoxInfo ReadMessageBox(HWND h); // waits for the icon to be painted
+// Posts OK and waits until the box is gone. The program goes on after that (an install lets go
+// of the archive only then): ReadWholeFile waits for the files it still holds.
+bool Dismiss(HWND box);
 
 } // namespace e2e

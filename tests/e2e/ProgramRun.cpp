@@ -1,8 +1,10 @@
 #include "ProgramRun.h"
 
+#include "Controls.h"
 #include "FileDialog.h"
 #include "WindowSearch.h"
 
+#include "res/resource.h"
 #include "tools/SettingsBytes.h"
 
 #include <gtest/gtest.h>
@@ -21,7 +23,7 @@ std::string SafeName(std::string s) {
     return s;
 }
 
-bool IsMainDialog(HWND h) { return GetDlgItem(h, 1000) && !IsMessageBox(h); }
+bool IsMainDialog(HWND h) { return GetDlgItem(h, IDC_DATPATH) && !IsMessageBox(h); }
 
 int g_nRun = 0;
 
@@ -93,43 +95,52 @@ bool CProgramRun::Start(const std::string& exe, const std::string& args) {
     CloseHandle(pi.hThread);
     m_hProcess = pi.hProcess;
     m_pid = pi.dwProcessId;
-    WaitForInputIdle(m_hProcess, 10000);
+    WaitForInputIdle(m_hProcess, kWaitMs);
     return true;
 }
 
-HWND CProgramRun::WaitWindow(bool (*match)(HWND), DWORD ms) {
+HWND CProgramRun::WaitWindow(bool (*match)(HWND), const char* what) {
     HWND found = nullptr;
-    WaitUntil(
-        [&] {
-            for (HWND h : VisibleDialogs(m_pid))
-                if (match(h)) {
-                    found = h;
-                    return true;
-                }
-            return false;
-        },
-        ms);
+    WaitUntil(what, [&] {
+        for (HWND h : VisibleDialogs(m_pid))
+            if (match(h)) {
+                found = h;
+                return true;
+            }
+        return false;
+    });
     return found;
 }
 
-HWND CProgramRun::WaitMainDialog(DWORD ms) { return WaitWindow(IsMainDialog, ms); }
-HWND CProgramRun::WaitMessageBox(DWORD ms) { return WaitWindow(IsMessageBox, ms); }
-HWND CProgramRun::WaitFileDialog(DWORD ms) { return WaitWindow(IsFileDialog, ms); }
+HWND CProgramRun::WaitMainDialog() { return WaitWindow(IsMainDialog, "the main dialog to show"); }
+HWND CProgramRun::WaitMessageBox() { return WaitWindow(IsMessageBox, "a message box to show"); }
+HWND CProgramRun::WaitFileDialog() {
+    return WaitWindow(IsFileDialog, "the file-open dialog to show");
+}
 
-CMessageBoxInfo CProgramRun::WaitAndReadMessageBox(DWORD ms) {
-    HWND h = WaitMessageBox(ms);
+CMessageBoxInfo CProgramRun::WaitAndReadMessageBox() {
+    HWND h = WaitMessageBox();
     return h ? ReadMessageBox(h) : CMessageBoxInfo();
 }
 
-bool CProgramRun::ChooseFile(const std::string& windowsPath, DWORD ms) {
-    HWND dlg = WaitFileDialog(ms);
-    return dlg && ChooseFileIn(dlg, windowsPath);
+bool CProgramRun::Browse(HWND dlg, const std::string& typedPath, const std::string& shownPath) {
+    Click(dlg, IDC_BROWSE);
+    HWND fileDialog = WaitFileDialog();
+    if (!fileDialog || !ChooseFileIn(fileDialog, typedPath))
+        return false;
+    if (!WaitUntil("the path box to show " + shownPath,
+                   [&] { return ItemText(dlg, IDC_DATPATH) == shownPath; }))
+        return false;
+    // Browse fills the path box, then saves the settings without looking at its messages: now
+    // that the box shows the path, a message sent is answered only once Browse has returned.
+    return Send(dlg, WM_NULL);
 }
 
-bool CProgramRun::WaitExit(DWORD ms, DWORD* exitCode) {
+bool CProgramRun::WaitExit(DWORD* exitCode) {
     if (!m_hProcess)
         return false;
-    if (WaitForSingleObject(m_hProcess, ms) != WAIT_OBJECT_0) {
+    if (!WaitUntil("the program to end",
+                   [&] { return WaitForSingleObject(m_hProcess, 0) == WAIT_OBJECT_0; })) {
         Kill();
         return false;
     }
@@ -145,7 +156,7 @@ bool CProgramRun::IsRunning() const {
 void CProgramRun::Kill() {
     if (IsRunning()) {
         TerminateProcess(m_hProcess, 255);
-        WaitForSingleObject(m_hProcess, 5000);
+        WaitForSingleObject(m_hProcess, kWaitMs);
     }
 }
 

@@ -47,22 +47,24 @@ public:
     bool Start(const std::string& exe = KestrovanePath(), const std::string& args = "");
 
     // Waits for a visible window of the program; nullptr on time-out.
-    HWND WaitMainDialog(DWORD ms = 10000); // the dialog with the path box
-    HWND WaitMessageBox(DWORD ms = 10000); // any message box
-    HWND WaitFileDialog(DWORD ms = 10000); // the file-open dialog
+    HWND WaitMainDialog(); // the dialog with the path box
+    HWND WaitMessageBox(); // any message box
+    HWND WaitFileDialog(); // the file-open dialog
     // Waits for a message box and reads it; m_h is nullptr on time-out.
-    CMessageBoxInfo WaitAndReadMessageBox(DWORD ms = 10000);
-    // Waits for the file-open dialog, types a path into it and posts Open.
-    bool ChooseFile(const std::string& windowsPath, DWORD ms = 10000);
+    CMessageBoxInfo WaitAndReadMessageBox();
+    // Clicks Browse in the main dialog, types typedPath into the file-open dialog and opens it,
+    // then waits until the path box shows shownPath and Browse has saved the settings.
+    bool Browse(HWND dlg, const std::string& typedPath, const std::string& shownPath);
 
     // Waits for the program to end; false on time-out (the program is then terminated).
-    bool WaitExit(DWORD ms, DWORD* exitCode);
+    bool WaitExit(DWORD* exitCode);
     bool IsRunning() const;
     void Kill();
     DWORD Pid() const { return m_pid; }
 
 private:
-    HWND WaitWindow(bool (*match)(HWND), DWORD ms); // the first visible #32770 that matches
+    // The first visible #32770 that matches; what names it in a failure.
+    HWND WaitWindow(bool (*match)(HWND), const char* what);
 
     std::string m_strFolder;
     HANDLE m_hProcess = nullptr;

@@ -1,6 +1,5 @@
 #include "Screenshot.h"
 
-#include "Controls.h"
 #include "Files.h"
 
 namespace e2e {
@@ -61,7 +60,6 @@ bool GrabScreen(const RECT& r, int bitCount, std::vector<unsigned char>* bits) {
 }
 
 bool SaveScreenshot(HWND h, const std::string& bmpPath) {
-    Sync(h);
     RECT r = {};
     GetWindowRect(h, &r);
     std::vector<unsigned char> bits;

@@ -1,14 +1,18 @@
 #include "WindowSearch.h"
 
+#include <gtest/gtest.h>
+
 namespace e2e {
 
-bool WaitUntil(const std::function<bool()>& condition, DWORD ms) {
+bool WaitUntil(const std::string& what, const std::function<bool()>& condition) {
     const DWORD start = GetTickCount();
     for (;;) {
         if (condition())
             return true;
-        if (GetTickCount() - start >= ms)
+        if (GetTickCount() - start >= kWaitMs) {
+            ADD_FAILURE() << "waited " << kWaitMs / 1000 << " s for " << what;
             return false;
+        }
         Sleep(25);
     }
 }

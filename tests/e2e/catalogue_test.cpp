@@ -60,10 +60,9 @@ TEST(Catalogue, SetListInFileOrderWithTheFirstSelected) {
         // Typed over the whole field, key by key: text set as a whole would not tell the list
         // that its field changed.
         HWND field = FindWindowExA(combo, nullptr, "Edit", nullptr);
-        SendMessageTimeoutA(field, EM_SETSEL, 0, -1, SMTO_BLOCK, 2000, nullptr);
+        ASSERT_TRUE(Send(field, EM_SETSEL, 0, -1));
         for (char ch : std::string("Alpha, typed"))
-            SendMessageTimeoutA(field, WM_CHAR, static_cast<unsigned char>(ch), 1, SMTO_BLOCK, 2000,
-                                nullptr);
+            ASSERT_TRUE(Send(field, WM_CHAR, static_cast<unsigned char>(ch), 1));
         EXPECT_EQ(WindowText(combo), "Alpha, typed");
         EXPECT_EQ(ComboCurSel(combo), CB_ERR);
         Click(dlg, IDC_INSTALL);
@@ -71,7 +70,7 @@ TEST(Catalogue, SetListInFileOrderWithTheFirstSelected) {
         ASSERT_TRUE(box.m_h);
         EXPECT_EQ(box.m_strText, c.pszInstallUnselected);
         EXPECT_EQ(box.m_icon, EIcon::Exclamation);
-        PostOk(box.m_h);
+        EXPECT_TRUE(Dismiss(box.m_h));
     }
 }
 

@@ -32,6 +32,8 @@ bool HasRedPixels(RECT r) {
     return red >= 10;
 }
 
+// Keys are posted: only from the queue do they pass the dialog's keyboard handling. The test then
+// waits for what they cause.
 void PostKey(HWND h, UINT vk) {
     PostMessageA(h, WM_KEYDOWN, vk, 1);
     PostMessageA(h, WM_KEYUP, vk, 0xC0000001);
@@ -48,11 +50,15 @@ TEST(MainDialog, OpensCentredWithItsCaptionIconAndFocusOnExit) {
     EXPECT_NEAR((rc.left + rc.right) / 2, cxScreen / 2, 2);
     EXPECT_NEAR((rc.top + rc.bottom) / 2, cyScreen / 2, 2);
 
-    // The icon in the caption: red arrows at its left end.
-    EXPECT_TRUE(HasRedPixels({rc.left, rc.top, rc.left + 28, rc.top + 28}));
+    // The icon in the caption: red arrows at its left end, once the caption is painted.
+    EXPECT_TRUE(WaitUntil("the caption to show the icon's red arrows", [&] {
+        return HasRedPixels({rc.left, rc.top, rc.left + 28, rc.top + 28});
+    }));
 
     HWND exitButton = GetDlgItem(d.dlg, IDOK);
-    EXPECT_EQ(FocusedWindow(d.dlg), exitButton);
+    EXPECT_TRUE(WaitUntil("the focus to be on EXIT", [&] {
+        return FocusedWindow(d.dlg) == exitButton;
+    })) << ClassName(FocusedWindow(d.dlg));
     EXPECT_EQ(LOWORD(SendMessageA(d.dlg, DM_GETDEFID, 0, 0)), IDOK);
     EXPECT_EQ(GetWindowLongA(exitButton, GWL_STYLE) & BS_TYPEMASK, BS_DEFPUSHBUTTON);
 
@@ -109,10 +115,8 @@ TEST(MainDialog, CheckBoxFlipsOnEveryClick) {
     HWND box = GetDlgItem(d.dlg, IDC_NOSTARTSCR);
     EXPECT_FALSE(IsChecked(box));
     for (int click = 1; click <= 4; ++click) {
-        PostMessageA(box, BM_CLICK, 0, 0);
-        const bool bChecked = click % 2 == 1;
-        EXPECT_TRUE(WaitUntil([&] { return IsChecked(box) == bChecked; }, 2000))
-            << "click " << click;
+        ASSERT_TRUE(Send(box, BM_CLICK)) << "click " << click;
+        EXPECT_EQ(IsChecked(box), click % 2 == 1) << "click " << click;
     }
 }
 
@@ -122,18 +126,16 @@ TEST(MainDialog, MinimisesAndRestoresButNeverMaximises) {
     RECT before;
     GetWindowRect(d.dlg, &before);
     // A double click on the caption maximises a window that has a maximise box; not this one.
-    PostMessageA(d.dlg, WM_NCLBUTTONDBLCLK, HTCAPTION,
-                 MAKELPARAM(before.left + 60, before.top + 8));
-    ASSERT_TRUE(Sync(d.dlg));
-    EXPECT_FALSE(WaitUntil([&] { return IsZoomed(d.dlg) != FALSE; }, 500));
-    PostMessageA(d.dlg, WM_SYSCOMMAND, SC_MINIMIZE, 0);
-    ASSERT_TRUE(WaitUntil([&] { return IsIconic(d.dlg) != FALSE; }));
-    // Painting while minimised must not upset the program.
+    // Sent, it has been handled (and a maximise done) when the call returns.
+    ASSERT_TRUE(
+        Send(d.dlg, WM_NCLBUTTONDBLCLK, HTCAPTION, MAKELPARAM(before.left + 60, before.top + 8)));
+    EXPECT_FALSE(IsZoomed(d.dlg));
+    ASSERT_TRUE(Send(d.dlg, WM_SYSCOMMAND, SC_MINIMIZE));
+    ASSERT_TRUE(WaitUntil("the dialog to be minimised", [&] { return IsIconic(d.dlg) != FALSE; }));
+    // Painting while minimised must not upset the program (the paint is sent, and done on return).
     RedrawWindow(d.dlg, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-    ASSERT_TRUE(Sync(d.dlg));
-    PostMessageA(d.dlg, WM_SYSCOMMAND, SC_RESTORE, 0);
-    ASSERT_TRUE(WaitUntil([&] { return IsIconic(d.dlg) == FALSE; }));
-    ASSERT_TRUE(Sync(d.dlg));
+    ASSERT_TRUE(Send(d.dlg, WM_SYSCOMMAND, SC_RESTORE));
+    ASSERT_TRUE(WaitUntil("the dialog to be restored", [&] { return IsIconic(d.dlg) == FALSE; }));
     RECT after;
     GetWindowRect(d.dlg, &after);
     EXPECT_EQ(after.right - after.left, before.right - before.left);
@@ -147,7 +149,7 @@ TEST(MainDialog, ClosesByExitEnterSpaceEscapeAndCloseBox) {
         void (*close)(HWND dlg);
     };
     const Way ways[] = {
-        {"EXIT", [](HWND dlg) { Click(dlg, IDOK); }},
+        {"EXIT", [](HWND dlg) { Press(dlg, IDOK); }},
         {"Enter in the path box",
          [](HWND dlg) {
              SetText(GetDlgItem(dlg, IDC_DATPATH), "Z:\\typed\\by\\hand.dat");
@@ -155,7 +157,7 @@ TEST(MainDialog, ClosesByExitEnterSpaceEscapeAndCloseBox) {
          }},
         {"Space on EXIT", [](HWND dlg) { PostKey(GetDlgItem(dlg, IDOK), VK_SPACE); }},
         {"Escape", [](HWND dlg) { PostKey(GetDlgItem(dlg, IDOK), VK_ESCAPE); }},
-        {"close box", [](HWND dlg) { PostMessageA(dlg, WM_SYSCOMMAND, SC_CLOSE, 0); }},
+        {"close box", [](HWND dlg) { Send(dlg, WM_SYSCOMMAND, SC_CLOSE); }},
     };
     for (const Way& way : ways) {
         SCOPED_TRACE(way.pszName);
@@ -164,7 +166,7 @@ TEST(MainDialog, ClosesByExitEnterSpaceEscapeAndCloseBox) {
         const std::string settingsBefore = ReadWholeFile(d.run.ToolPathOf("pg2_flags.ini"));
         way.close(d.dlg);
         DWORD code = 0;
-        EXPECT_TRUE(d.run.WaitExit(5000, &code));
+        EXPECT_TRUE(d.run.WaitExit(&code));
         // Nothing is saved on the way out.
         EXPECT_EQ(ReadWholeFile(d.run.ToolPathOf("pg2_flags.ini")), settingsBefore);
     }
@@ -194,7 +196,8 @@ TEST(MessageBoxes, CaptionFollowsTheExecutablesName) {
         EXPECT_EQ(box.m_strText, kSettingsOpenError);
         EXPECT_EQ(box.m_icon, EIcon::Error);
         EXPECT_EQ(box.m_buttons, std::vector<int>{IDOK});
-        EXPECT_TRUE(run.WaitMainDialog(300) == nullptr);
+        for (HWND h : VisibleDialogs(run.Pid()))
+            EXPECT_TRUE(IsMessageBox(h)) << "a window besides the message box is shown";
         // Owned by the main dialog, which is still hidden.
         HWND owner = GetWindow(box.m_h, GW_OWNER);
         ASSERT_TRUE(owner);
@@ -203,7 +206,7 @@ TEST(MessageBoxes, CaptionFollowsTheExecutablesName) {
         EXPECT_FALSE(IsWindowVisible(owner));
         PostOk(box.m_h);
         DWORD code = 0;
-        ASSERT_TRUE(run.WaitExit(5000, &code));
+        ASSERT_TRUE(run.WaitExit(&code));
         EXPECT_EQ(code, 1u);
     }
 }

@@ -6,10 +6,14 @@
 // program (DialogTemplate.h).
 //
 // Rules for driving another process's windows under Wine (they avoid hangs and flaky tests):
-// - Never SendMessage a click that opens a modal window (Browse, Install, EXIT): use Click(),
-//   which posts. Reading texts and states uses SendMessageTimeout and is safe.
-// - Every wait goes through WaitUntil (25 ms steps up to a deadline); a time-out returns
-//   nullptr/false, and the test should ASSERT on it.
+// - An input that opens no modal window is sent (Send, Press, SetText) and has been handled when
+//   the call returns. One that opens or closes a modal window (Browse, Install, OK of a message
+//   box) is posted (Click, PostOk, Dismiss), and the test waits for the state it caused: the
+//   window there or gone, the text shown, the process ended. Never follow a posted input with a
+//   sent message as a sync point: a thread handles sent messages before posted ones.
+// - Every wait goes through WaitUntil, with one generous limit (kWaitMs); a wait that runs out is
+//   a failure that names what it waited for, and returns nullptr/false for the test to ASSERT on.
+// - Every file is read through ReadWholeFile, which waits until the program has let go of it.
 //
 // A typical test:
 //   CProgramRun run;
@@ -17,9 +21,13 @@
 //   ASSERT_TRUE(run.Start());
 //   HWND dlg = run.WaitMainDialog();
 //   ASSERT_TRUE(dlg);
-//   Click(dlg, IDOK);
+//   Click(dlg, IDC_INSTALL);
+//   CMessageBoxInfo box = run.WaitAndReadMessageBox();
+//   ASSERT_TRUE(Dismiss(box.m_h));
+//   EXPECT_EQ(ReadWholeFile(run.PathOf("Panzer2.dat")), expected);
+//   ASSERT_TRUE(Press(dlg, IDOK));
 //   DWORD code = 0;
-//   ASSERT_TRUE(run.WaitExit(5000, &code));
+//   ASSERT_TRUE(run.WaitExit(&code));
 #pragma once
 
 #include "Controls.h"

@@ -76,31 +76,13 @@ public:
 
     // Presses Install and reads the message box that answers it.
     CMessageBoxInfo Install(HWND dlg) {
-        m_hDlg = dlg;
         e2e::Click(dlg, IDC_INSTALL);
         return WaitAndReadMessageBox();
     }
-    // Dismisses a message box and waits until Install has let go of strPath, when one is
-    // named: the archive is closed only once the message is gone.
-    bool Dismiss(HWND box, const std::string& strPath) {
-        e2e::PostOk(box);
-        // Generous: under load Wine may take seconds to close a box and hand the file back.
-        return e2e::WaitUntil(
-            [&] {
-                if (IsWindow(box) && IsWindowVisible(box))
-                    return false;
-                if (!strPath.empty() && !e2e::CFileHold(strPath).IsOpen())
-                    return false;
-                return e2e::Sync(m_hDlg);
-            },
-            20000);
-    }
-    bool Dismiss(HWND box) { return Dismiss(box, PathOf("Panzer2.dat")); }
 
     std::string Archive() const { return e2e::ReadWholeFile(PathOf("Panzer2.dat")); }
 
     std::string m_strArchive;
-    HWND m_hDlg = nullptr;
 };
 
 // The names in a folder, sorted.
@@ -144,32 +126,32 @@ TEST(InstallE2E, TwoSetsInARowTheSecondWithoutStartScreen) {
         e2e::CFileHold hold(run.PathOf("Panzer2.dat"));
         EXPECT_FALSE(hold.IsOpen());
     }
-    ASSERT_TRUE(run.Dismiss(box.m_h));
+    ASSERT_TRUE(e2e::Dismiss(box.m_h));
     EXPECT_EQ(run.Archive(), run.SetA());
     // The first install kept the archive as it was beside it, and nothing else.
     EXPECT_EQ(e2e::ReadWholeFile(run.PathOf("Panzer2.dat.bak")), run.m_strArchive);
     EXPECT_EQ(FolderContents(run.Folder()),
               (std::vector<std::string>{"Panzer2.dat", "Panzer2.dat.bak", "RararIzorevo"}));
 
-    SendMessageTimeoutA(GetDlgItem(dlg, IDC_SETS), CB_SETCURSEL, 1, 0, SMTO_BLOCK, 2000, nullptr);
-    PostMessageA(GetDlgItem(dlg, IDC_NOSTARTSCR), BM_CLICK, 0, 0);
-    ASSERT_TRUE(e2e::Sync(dlg));
+    ASSERT_TRUE(e2e::Send(GetDlgItem(dlg, IDC_SETS), CB_SETCURSEL, 1));
+    // A click opens no window: sent, it has been handled when the call returns.
+    ASSERT_TRUE(e2e::Send(GetDlgItem(dlg, IDC_NOSTARTSCR), BM_CLICK));
     EXPECT_TRUE(e2e::IsChecked(GetDlgItem(dlg, IDC_NOSTARTSCR)));
     box = run.Install(dlg);
     ExpectBox(box, "Congratulations! Flags, Dossier for Set B have been successfully installed!",
               e2e::EIcon::Information);
-    ASSERT_TRUE(run.Dismiss(box.m_h));
+    ASSERT_TRUE(e2e::Dismiss(box.m_h));
     // Set B's blocks replace Set A's whole; the start screen stays Set A's.
     EXPECT_EQ(run.Archive(), run.SetBOver(run.SetA(), false));
 
-    PostMessageA(GetDlgItem(dlg, IDC_NOSTARTSCR), BM_CLICK, 0, 0);
-    ASSERT_TRUE(e2e::Sync(dlg));
+    ASSERT_TRUE(e2e::Send(GetDlgItem(dlg, IDC_NOSTARTSCR), BM_CLICK));
+    EXPECT_FALSE(e2e::IsChecked(GetDlgItem(dlg, IDC_NOSTARTSCR)));
     box = run.Install(dlg);
     ExpectBox(box,
               "Congratulations! Flags, Dossier and Startscr for Set B have been successfully "
               "installed!",
               e2e::EIcon::Information);
-    ASSERT_TRUE(run.Dismiss(box.m_h));
+    ASSERT_TRUE(e2e::Dismiss(box.m_h));
     EXPECT_EQ(run.Archive(), run.SetBOver(run.SetA(), true));
     EXPECT_EQ(e2e::ReadWholeFile(run.PathOf("Panzer2.dat.bak")), run.m_strArchive);
 }
@@ -185,7 +167,7 @@ TEST(InstallE2E, ArchiveThatCannotBeOpened) {
     // Missing, whatever its name.
     CMessageBoxInfo box = run.Install(dlg);
     ExpectBox(box, strError, e2e::EIcon::Exclamation);
-    ASSERT_TRUE(run.Dismiss(box.m_h));
+    ASSERT_TRUE(e2e::Dismiss(box.m_h));
 
     // Held open by another program.
     ASSERT_TRUE(e2e::SetText(GetDlgItem(dlg, IDC_DATPATH), run.PathOf("Panzer2.dat")));
@@ -194,7 +176,7 @@ TEST(InstallE2E, ArchiveThatCannotBeOpened) {
         ASSERT_TRUE(hold.IsOpen());
         box = run.Install(dlg);
         ExpectBox(box, strError, e2e::EIcon::Exclamation);
-        ASSERT_TRUE(run.Dismiss(box.m_h, ""));
+        ASSERT_TRUE(e2e::Dismiss(box.m_h));
     }
     EXPECT_EQ(run.Archive(), run.m_strArchive);
 
@@ -204,7 +186,7 @@ TEST(InstallE2E, ArchiveThatCannotBeOpened) {
         ASSERT_TRUE(hold.IsOpen());
         box = run.Install(dlg);
         ExpectBox(box, "ERROR! da.shp file can not be opened!", e2e::EIcon::Exclamation);
-        ASSERT_TRUE(run.Dismiss(box.m_h, ""));
+        ASSERT_TRUE(e2e::Dismiss(box.m_h));
     }
     EXPECT_EQ(run.Archive(), run.m_strArchive);
 }
@@ -224,7 +206,7 @@ TEST(InstallE2E, TypedPathIsUsedButNotSaved) {
               "Congratulations! Flags, Dossier and Startscr for Set A have been successfully "
               "installed!",
               e2e::EIcon::Information);
-    ASSERT_TRUE(run.Dismiss(box.m_h, run.PathOf("Other.dat")));
+    ASSERT_TRUE(e2e::Dismiss(box.m_h));
     EXPECT_EQ(e2e::ReadWholeFile(run.PathOf("Other.dat")), run.SetA());
     EXPECT_EQ(run.Archive(), run.m_strArchive);
     EXPECT_EQ(e2e::ReadWholeFile(run.ToolPathOf("pg2_flags.ini")), strSettings);
@@ -276,12 +258,11 @@ TEST(InstallE2E, OverlappingEntriesAreRefused) {
         SCOPED_TRACE(c.pszFile);
         const std::string strPath = run.PathOf(c.pszFile);
         ASSERT_TRUE(e2e::SetText(GetDlgItem(dlg, IDC_DATPATH), strPath));
-        SendMessageTimeoutA(GetDlgItem(dlg, IDC_SETS), CB_SETCURSEL, c.nSet, 0, SMTO_BLOCK, 2000,
-                            nullptr);
+        ASSERT_TRUE(e2e::Send(GetDlgItem(dlg, IDC_SETS), CB_SETCURSEL, c.nSet));
         const CMessageBoxInfo box = run.Install(dlg);
         const bool bSound = std::string(c.pszFile) == "sound.dat";
         ExpectBox(box, c.pszText, bSound ? e2e::EIcon::Information : e2e::EIcon::Exclamation);
-        ASSERT_TRUE(run.Dismiss(box.m_h, strPath));
+        ASSERT_TRUE(e2e::Dismiss(box.m_h));
         std::string strWant = archives[i];
         if (bSound) {
             strWant.replace(400, 20, Pattern(20, 0x21));

@@ -57,10 +57,10 @@ TEST(Package, UnpackedZipStartsEmptyAndInstallsTheSetAddedToItsCatalogue) {
     CMessageBoxInfo box = run.WaitAndReadMessageBox();
     ASSERT_TRUE(box.m_h);
     EXPECT_EQ(box.m_strText, "ERROR! No graphic set is selected: Desc.txt lists none!");
-    PostOk(box.m_h);
-    Click(dlg, IDOK);
+    ASSERT_TRUE(Dismiss(box.m_h));
+    ASSERT_TRUE(Press(dlg, IDOK));
     DWORD code = 0;
-    ASSERT_TRUE(run.WaitExit(5000, &code));
+    ASSERT_TRUE(run.WaitExit(&code));
 
     // The notes' first example goes right after line 6, before the empty line ending the list.
     const std::string catalogue = ReadWholeFile(run.ToolPathOf("Desc.txt"));
@@ -90,11 +90,7 @@ TEST(Package, UnpackedZipStartsEmptyAndInstallsTheSetAddedToItsCatalogue) {
     EXPECT_EQ(ComboItems(GetDlgItem(dlg, IDC_SETS)), std::vector<std::string>{"Field grey, 1939"});
     EXPECT_EQ(ComboCurSel(GetDlgItem(dlg, IDC_SETS)), 0);
 
-    Click(dlg, IDC_BROWSE);
-    ASSERT_TRUE(run.ChooseFile(archive));
-    ASSERT_TRUE(run.WaitMainDialog());
-    WaitUntil([&] { return ItemText(dlg, IDC_DATPATH) == archive; });
-    EXPECT_EQ(ItemText(dlg, IDC_DATPATH), archive);
+    ASSERT_TRUE(run.Browse(dlg, archive, archive)) << ItemText(dlg, IDC_DATPATH);
     EXPECT_EQ(ReadWholeFile(run.ToolPathOf("pg2_flags.ini")), kvtools::settingsFileBytes(archive));
 
     Click(dlg, IDC_INSTALL);
@@ -103,12 +99,10 @@ TEST(Package, UnpackedZipStartsEmptyAndInstallsTheSetAddedToItsCatalogue) {
     EXPECT_EQ(box.m_strText, "Congratulations! Flags, Dossier and Startscr for Field grey, 1939 "
                              "have been successfully installed!");
     EXPECT_EQ(box.m_icon, EIcon::Information);
-    PostOk(box.m_h);
+    ASSERT_TRUE(Dismiss(box.m_h));
 
     // Each block went in whole, zero-filled to the catalogue's size; the length is unchanged.
-    // The archive is held without sharing until the box is dismissed: read it once it is free.
-    std::string after;
-    WaitUntil([&] { return !(after = ReadWholeFile(archive)).empty(); });
+    const std::string after = ReadWholeFile(archive);
     ASSERT_EQ(after.size(), before.size());
     struct Block {
         const std::string* pData;
@@ -120,8 +114,8 @@ TEST(Package, UnpackedZipStartsEmptyAndInstallsTheSetAddedToItsCatalogue) {
         EXPECT_EQ(after.substr(at + b.pData->size(), b.nBlock - b.pData->size()),
                   std::string(b.nBlock - b.pData->size(), '\0'));
     }
-    Click(dlg, IDOK);
-    EXPECT_TRUE(run.WaitExit(5000, &code));
+    ASSERT_TRUE(Press(dlg, IDOK));
+    EXPECT_TRUE(run.WaitExit(&code));
 }
 
 } // namespace

@@ -15,22 +15,9 @@ using namespace e2e;
 
 namespace {
 
-// Closing the file-open dialog can keep the program's thread busy for seconds under Wine.
-bool SyncWithin(HWND dlg, int nTries = 5) {
-    for (int i = 0; i < nTries; ++i)
-        if (Sync(dlg))
-            return true;
-    return false;
-}
-
-// Polls the path box until it shows text, then waits until the handler that set it is done.
-bool WaitPathBox(HWND dlg, const std::string& text) {
-    return WaitUntil([&] { return ItemText(dlg, IDC_DATPATH) == text; }) && SyncWithin(dlg);
-}
-
 // The file-open dialog runs its own loop on the program's thread: Browse is over once it is gone.
 bool WaitFileDialogGone(CProgramRun& run) {
-    return WaitUntil([&] {
+    return WaitUntil("the file-open dialog to close", [&] {
         for (HWND h : VisibleDialogs(run.Pid()))
             if (IsFileDialog(h))
                 return false;
@@ -87,17 +74,14 @@ TEST(Settings, BrowseSavesThePathAndTheNextStartShowsItWhole) {
     EXPECT_EQ(ItemText(dlg, IDC_DATPATH), run.PathOf("Panzer2.dat"));
 
     const std::string chosen = run.PathOf("Game Files\\Panzer2.dat");
-    Click(dlg, IDC_BROWSE);
-    ASSERT_TRUE(run.ChooseFile(chosen));
-    ASSERT_TRUE(WaitPathBox(dlg, chosen)) << ItemText(dlg, IDC_DATPATH);
+    ASSERT_TRUE(run.Browse(dlg, chosen, chosen)) << ItemText(dlg, IDC_DATPATH);
     EXPECT_EQ(ReadWholeFile(run.ToolPathOf("pg2_flags.ini")), kvtools::settingsFileBytes(chosen));
 
     // A name typed without extension gets the default one. (The Open dialog drops it again when
     // no file of that name exists, so there is one.)
-    Click(dlg, IDC_BROWSE);
-    ASSERT_TRUE(run.ChooseFile(run.PathOf("Game Files\\Other")));
     const std::string withExt = run.PathOf("Game Files\\Other.dat");
-    ASSERT_TRUE(WaitPathBox(dlg, withExt)) << ItemText(dlg, IDC_DATPATH);
+    ASSERT_TRUE(run.Browse(dlg, run.PathOf("Game Files\\Other"), withExt))
+        << ItemText(dlg, IDC_DATPATH);
     EXPECT_EQ(ReadWholeFile(run.ToolPathOf("pg2_flags.ini")), kvtools::settingsFileBytes(withExt));
     WIN32_FIND_DATAA found;
     HANDLE hFind = ::FindFirstFileA(run.ToolPathOf("*.tmp").c_str(), &found);
@@ -107,9 +91,9 @@ TEST(Settings, BrowseSavesThePathAndTheNextStartShowsItWhole) {
     const DWORD dwLeftover = ::GetFileAttributesA(run.ToolPathOf("pg2_flags.ini.new").c_str());
     EXPECT_TRUE(dwLeftover != INVALID_FILE_ATTRIBUTES && (dwLeftover & FILE_ATTRIBUTE_DIRECTORY));
 
-    Click(dlg, IDOK);
+    ASSERT_TRUE(Press(dlg, IDOK));
     DWORD code = 0;
-    ASSERT_TRUE(run.WaitExit(5000, &code));
+    ASSERT_TRUE(run.WaitExit(&code));
 
     ASSERT_TRUE(run.Start());
     dlg = run.WaitMainDialog();
@@ -130,15 +114,14 @@ TEST(Settings, CancelAndTypedPathsLeaveTheFileAlone) {
     ASSERT_TRUE(fileDlg);
     Click(fileDlg, IDCANCEL);
     ASSERT_TRUE(WaitFileDialogGone(run));
-    ASSERT_TRUE(SyncWithin(dlg));
     EXPECT_EQ(ItemText(dlg, IDC_DATPATH), run.PathOf("Panzer2.dat"));
     EXPECT_EQ(ReadWholeFile(run.ToolPathOf("pg2_flags.ini")), before);
 
     // Typed by hand and closed with EXIT: used by Install, never saved.
     ASSERT_TRUE(SetText(GetDlgItem(dlg, IDC_DATPATH), "D:\\Typed by hand\\Panzer2.dat"));
-    Click(dlg, IDOK);
+    ASSERT_TRUE(Press(dlg, IDOK));
     DWORD code = 0;
-    ASSERT_TRUE(run.WaitExit(5000, &code));
+    ASSERT_TRUE(run.WaitExit(&code));
     EXPECT_EQ(ReadWholeFile(run.ToolPathOf("pg2_flags.ini")), before);
 }
 
