@@ -2,7 +2,7 @@
 // in scope, by kind.
 #pragma once
 
-#include "framework/FileFaults.h"
+#include "tests/support/FileOpHook.h"
 
 #include <array>
 

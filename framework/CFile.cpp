@@ -8,9 +8,6 @@
 #include <string>
 
 using afx_backend::Files;
-using afx_test::Consult;
-using afx_test::Fault;
-using afx_test::FileOp;
 
 namespace {
 
@@ -22,15 +19,11 @@ void Fill(CFileException* pError, int cause, long lOsError, const char* pszPath)
     }
 }
 
-// Replace and Rename: the hook, then the back end's move; failures name the target.
-BOOL Move(FileOp op, int (*pfnMove)(const char*, const char*, long*), const char* pszSource,
+// Replace and Rename: failures name the target.
+BOOL Move(int (*pfnMove)(const char*, const char*, long*), const char* pszSource,
           const char* pszTarget, CFileException* pError) {
     if (!pszSource || !pszTarget) {
         Fill(pError, CFileException::badPath, -1, pszTarget);
-        return FALSE;
-    }
-    if (Consult(op, pszTarget) == Fault::Fail) {
-        Fill(pError, CFileException::generic, -1, pszTarget);
         return FALSE;
     }
     long lOsError = 0;
@@ -61,7 +54,6 @@ std::string UniquePart() {
 CFile::~CFile() {
     if (IsOpen()) {
         long lOsError = 0;
-        Consult(FileOp::Close, m_strFileName);
         Files().pfnClose(m_hFile, &lOsError);
         m_hFile = hFileNull;
     }
@@ -73,11 +65,7 @@ BOOL CFile::Open(const char* pszFileName, UINT nOpenFlags, CFileException* pErro
         return FALSE;
     }
     long lOsError = 0;
-    int cause = CFileException::none;
-    if (Consult(FileOp::Open, pszFileName) == Fault::Fail)
-        cause = CFileException::generic;
-    else
-        cause = Files().pfnOpen(pszFileName, nOpenFlags, &m_hFile, &lOsError);
+    int cause = Files().pfnOpen(pszFileName, nOpenFlags, &m_hFile, &lOsError);
     if (cause != CFileException::none) {
         m_hFile = hFileNull;
         Fill(pError, cause, lOsError, pszFileName);
@@ -92,18 +80,11 @@ UINT CFile::Read(void* lpBuf, UINT nCount) {
         AfxThrowFileException(CFileException::invalidFile, -1, m_strFileName);
     if (nCount == 0)
         return 0;
-    Fault fault = Consult(FileOp::Read, m_strFileName);
-    if (fault == Fault::Fail)
-        AfxThrowFileException(CFileException::hardIO, -1, m_strFileName);
-    if (fault == Fault::Short)
-        nCount /= 2; // at least one byte fewer than asked
     UINT nRead = 0;
     long lOsError = 0;
-    if (nCount > 0) {
-        int cause = Files().pfnRead(m_hFile, lpBuf, nCount, &nRead, &lOsError);
-        if (cause != CFileException::none)
-            AfxThrowFileException(cause, lOsError, m_strFileName);
-    }
+    int cause = Files().pfnRead(m_hFile, lpBuf, nCount, &nRead, &lOsError);
+    if (cause != CFileException::none)
+        AfxThrowFileException(cause, lOsError, m_strFileName);
     return nRead;
 }
 
@@ -111,20 +92,15 @@ void CFile::Write(const void* lpBuf, UINT nCount) {
     if (!IsOpen())
         AfxThrowFileException(CFileException::invalidFile, -1, m_strFileName);
     const char* p = static_cast<const char*>(lpBuf);
+    // A write may take fewer bytes than asked: the rest goes in the next one.
     while (nCount > 0) {
-        Fault fault = Consult(FileOp::Write, m_strFileName);
-        if (fault == Fault::Fail)
-            AfxThrowFileException(CFileException::diskFull, -1, m_strFileName);
-        UINT nAsk = fault == Fault::Short ? nCount / 2 : nCount;
         UINT nWritten = 0;
         long lOsError = 0;
-        if (nAsk > 0) {
-            int cause = Files().pfnWrite(m_hFile, p, nAsk, &nWritten, &lOsError);
-            if (cause != CFileException::none)
-                AfxThrowFileException(cause, lOsError, m_strFileName);
-        }
-        // A device that takes nothing (or, under the test seam, too little) is full.
-        if (nWritten == 0 || fault == Fault::Short)
+        int cause = Files().pfnWrite(m_hFile, p, nCount, &nWritten, &lOsError);
+        if (cause != CFileException::none)
+            AfxThrowFileException(cause, lOsError, m_strFileName);
+        // A device that takes nothing is full.
+        if (nWritten == 0)
             AfxThrowFileException(CFileException::diskFull, lOsError, m_strFileName);
         p += nWritten;
         nCount -= nWritten;
@@ -134,7 +110,7 @@ void CFile::Write(const void* lpBuf, UINT nCount) {
 ULONGLONG CFile::Seek(LONGLONG lOff, UINT nFrom) {
     if (!IsOpen())
         AfxThrowFileException(CFileException::invalidFile, -1, m_strFileName);
-    if (nFrom > end || Consult(FileOp::Seek, m_strFileName) == Fault::Fail)
+    if (nFrom > end)
         AfxThrowFileException(CFileException::badSeek, -1, m_strFileName);
     ULONGLONG pos = 0;
     long lOsError = 0;
@@ -147,8 +123,6 @@ ULONGLONG CFile::Seek(LONGLONG lOff, UINT nFrom) {
 ULONGLONG CFile::GetLength() const {
     if (!IsOpen())
         AfxThrowFileException(CFileException::invalidFile, -1, m_strFileName);
-    if (Consult(FileOp::Length, m_strFileName) == Fault::Fail)
-        AfxThrowFileException(CFileException::generic, -1, m_strFileName);
     ULONGLONG n = 0;
     long lOsError = 0;
     int cause = Files().pfnLength(m_hFile, &n, &lOsError);
@@ -160,8 +134,6 @@ ULONGLONG CFile::GetLength() const {
 void CFile::Flush() {
     if (!IsOpen())
         return;
-    if (Consult(FileOp::Flush, m_strFileName) == Fault::Fail)
-        AfxThrowFileException(CFileException::diskFull, -1, m_strFileName);
     long lOsError = 0;
     int cause = Files().pfnFlush(m_hFile, &lOsError);
     if (cause != CFileException::none)
@@ -171,13 +143,10 @@ void CFile::Flush() {
 void CFile::Close() {
     if (!IsOpen())
         return;
-    Fault fault = Consult(FileOp::Close, m_strFileName);
     long lOsError = 0;
     // The handle is gone after this whatever the result, as with the OS call itself.
     int cause = Files().pfnClose(m_hFile, &lOsError);
     m_hFile = hFileNull;
-    if (fault == Fault::Fail)
-        AfxThrowFileException(CFileException::diskFull, -1, m_strFileName);
     if (cause != CFileException::none)
         AfxThrowFileException(cause, lOsError, m_strFileName);
 }
@@ -186,7 +155,6 @@ void CFile::Abort() {
     if (!IsOpen())
         return;
     long lOsError = 0;
-    Consult(FileOp::Close, m_strFileName);
     Files().pfnClose(m_hFile, &lOsError);
     m_hFile = hFileNull;
 }
@@ -205,11 +173,7 @@ BOOL CFile::OpenUnique(const char* pszFolder, const char* pszPrefix, CFileExcept
         path = folder + pszPrefix + UniquePart() + ".tmp";
         long lOsError = 0;
         bool bTaken = false;
-        int cause = CFileException::none;
-        if (Consult(FileOp::Create, path.c_str()) == Fault::Fail)
-            cause = CFileException::generic;
-        else
-            cause = Files().pfnCreateNew(path.c_str(), &m_hFile, &bTaken, &lOsError);
+        int cause = Files().pfnCreateNew(path.c_str(), &m_hFile, &bTaken, &lOsError);
         if (cause == CFileException::none) {
             m_strFileName = path.c_str();
             return TRUE;
@@ -225,15 +189,15 @@ BOOL CFile::OpenUnique(const char* pszFolder, const char* pszPrefix, CFileExcept
 }
 
 BOOL CFile::Replace(const char* pszSource, const char* pszTarget, CFileException* pError) {
-    return Move(FileOp::Replace, Files().pfnReplace, pszSource, pszTarget, pError);
+    return Move(Files().pfnReplace, pszSource, pszTarget, pError);
 }
 
 BOOL CFile::Rename(const char* pszSource, const char* pszTarget, CFileException* pError) {
-    return Move(FileOp::Rename, Files().pfnRename, pszSource, pszTarget, pError);
+    return Move(Files().pfnRename, pszSource, pszTarget, pError);
 }
 
 BOOL CFile::Remove(const char* pszFileName) {
-    if (!pszFileName || Consult(FileOp::Remove, pszFileName) == Fault::Fail)
+    if (!pszFileName)
         return FALSE;
     long lOsError = 0;
     return Files().pfnRemove(pszFileName, &lOsError) == CFileException::none;

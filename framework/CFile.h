@@ -29,7 +29,7 @@ public:
 
     // Returns the number of bytes read: fewer than asked only at the end of the file.
     virtual UINT Read(void* lpBuf, UINT nCount);
-    // Writes all bytes or throws (a short write throws diskFull).
+    // Writes all bytes or throws; what the system takes in part is written on in the next call.
     virtual void Write(const void* lpBuf, UINT nCount);
     virtual ULONGLONG Seek(LONGLONG lOff, UINT nFrom);
     void SeekToBegin() { Seek(0, begin); }

@@ -3,7 +3,6 @@
 // code in *pOsError. Internal to the framework.
 #pragma once
 
-#include "framework/FileFaults.h"
 #include "framework/afxtypes.h"
 
 #include <cstdint>
@@ -39,15 +38,3 @@ extern const CFileBackend kSystemFiles;
 const CFileBackend& Files();
 
 } // namespace afx_backend
-
-namespace afx_test {
-namespace detail {
-extern bool g_bHookSet;
-Fault CallHook(FileOp op, const char* pszPath);
-} // namespace detail
-
-// One branch when no hook is set.
-inline Fault Consult(FileOp op, const char* pszPath) {
-    return detail::g_bHookSet ? detail::CallHook(op, pszPath) : Fault::None;
-}
-} // namespace afx_test

@@ -4,7 +4,7 @@
 
 #include "framework/CFile.h"
 #include "framework/CStdioFile.h"
-#include "framework/FileFaults.h"
+#include "tests/support/FileOpHook.h"
 
 #include <gtest/gtest.h>
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "MemoryFiles.h"
+#include "tests/support/FileOpHook.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -11,10 +12,13 @@
 
 using memfiles::Bytes;
 
-// The files of one run: none before it, none left after it (so that the fuzzer sees every
-// allocation of a run freed, and does not look for leaks).
+// The files of one run, in memory: none before it, none left after it (so that the fuzzer sees
+// every allocation of a run freed, and does not look for leaks).
 struct CFuzzFiles {
-    CFuzzFiles() { memfiles::Clear(); }
+    CFuzzFiles() {
+        memfiles::Clear();
+        afx_test::SetFileBackend(&memfiles::Backend());
+    }
     ~CFuzzFiles() { memfiles::Clear(); }
 };
 

@@ -221,4 +221,4 @@ const afx_backend::CFileBackend kMemoryFiles = {Open,  Read,      Write,   Seek,
 
 } // namespace
 
-const afx_backend::CFileBackend& afx_backend::Files() { return kMemoryFiles; }
+const afx_backend::CFileBackend& memfiles::Backend() { return kMemoryFiles; }

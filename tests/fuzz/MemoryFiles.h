@@ -1,11 +1,15 @@
-// Files kept in memory for the fuzz targets: MemoryFileBackend.cpp gives the framework's file
-// back end over them, linked ahead of the framework library so that CFile and CStdioFile run
-// unchanged without touching the disk. Paths are plain keys; there are no folders.
+// Files kept in memory for the fuzz targets: MemoryFileBackend.cpp gives a file back end over
+// them, which each run puts below the file hook (tests/support/FileOpHook.h), so that CFile and
+// CStdioFile run unchanged without touching the disk. Paths are plain keys; there are no folders.
 #pragma once
 
 #include <cstdint>
 #include <string>
 #include <vector>
+
+namespace afx_backend {
+struct CFileBackend;
+}
 
 namespace memfiles {
 
@@ -21,5 +25,7 @@ const Bytes* Find(const std::string& strPath);
 bool Unflushed(const std::string& strPath);
 // Handles opened and not yet closed.
 int OpenHandles();
+// The framework's file back end over these files.
+const afx_backend::CFileBackend& Backend();
 
 } // namespace memfiles

@@ -4,7 +4,7 @@
 // sequence without a seek or a write.
 #include "FuzzInput.h"
 #include "archive/ArchiveScan.h"
-#include "framework/FileFaults.h"
+#include "tests/support/FileOpHook.h"
 #include "tests/model/ArchiveModel.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* pData, std::size_t nSize) {

@@ -2,7 +2,7 @@
 // the install fuzz target and the fault sweeps (native and under Wine).
 #pragma once
 
-#include "framework/FileFaults.h"
+#include "tests/support/FileOpHook.h"
 #include "tests/model/ArchiveModel.h"
 
 #include <string>
@@ -14,7 +14,7 @@ namespace archive_model {
 // Where an injected fault fell.
 struct FaultSeen {
     afx_test::Fault fault = afx_test::Fault::None;
-    bool bEffective = false; // it failed the operation, or shortened a read or write
+    bool bEffective = false; // it failed the operation, or shortened a read
     afx_test::FileOp op = afx_test::FileOp::Open;
     int nFile = -1;       // 0 flags, 1 dossier, 2 start screen, 3 archive, -1 another file
     int nRead = -1;       // for a read: how many reads of the same file came before it

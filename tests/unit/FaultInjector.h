@@ -4,7 +4,7 @@
 // anywhere shows. Also keeps where the fault fell and which files wait for a flush.
 #pragma once
 
-#include "framework/FileFaults.h"
+#include "tests/support/FileOpHook.h"
 
 #include <cstddef>
 #include <string>
@@ -33,8 +33,9 @@ public:
     CFaultInjector& operator=(const CFaultInjector&) = delete;
 
     std::size_t Ops() const { return m_nOps; }
-    // The fault was injected into an operation for which it means something (shortening only
-    // touches reads and writes).
+    // The fault was injected into an operation for which it means something: a failure, or a
+    // shortened read. A write that takes part of its bytes is written on by CFile::Write, so a
+    // shortened write must leave the run as it would be without it.
     bool Hit() const { return m_bHit; }
     afx_test::FileOp HitOp() const { return m_hitOp; }
     int OpenFiles() const { return CountHandles() - m_nHandles; }
@@ -66,7 +67,7 @@ private:
         const int nRead = op == FileOp::Read ? m_reads[pszPath]++ : -1;
         m_log.emplace_back(op, pszPath);
         if (bThis) {
-            m_bHit = fault == Fault::Fail || op == FileOp::Read || op == FileOp::Write;
+            m_bHit = fault == Fault::Fail || op == FileOp::Read;
             m_hitOp = op;
             m_strHitPath = pszPath;
             m_nHitRead = nRead;

@@ -4,7 +4,7 @@
 #include "catalogue/Catalogue.h"
 #include "framework/CStdioFile.h"
 #include "framework/CFile.h"
-#include "framework/FileFaults.h"
+#include "tests/support/FileOpHook.h"
 #include "framework/MessageBoxType.h"
 #include "tools/demodata/DemoData.h"
 

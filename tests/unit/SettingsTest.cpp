@@ -1,6 +1,6 @@
 #include "catalogue/Settings.h"
 #include "framework/CStdioFile.h"
-#include "framework/FileFaults.h"
+#include "tests/support/FileOpHook.h"
 
 #include <gtest/gtest.h>
 

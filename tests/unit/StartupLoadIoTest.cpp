@@ -8,7 +8,7 @@
 #include "catalogue/Settings.h"
 #include "catalogue/StartupLoad.h"
 #include "framework/CStdioFile.h"
-#include "framework/FileFaults.h"
+#include "tests/support/FileOpHook.h"
 
 #include <gtest/gtest.h>
 

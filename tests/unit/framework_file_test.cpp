@@ -1,7 +1,7 @@
 #include "ArchiveBuilder.h"
 
 #include "framework/CFile.h"
-#include "framework/FileFaults.h"
+#include "tests/support/FileOpHook.h"
 
 #include <gtest/gtest.h>
 
