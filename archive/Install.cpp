@@ -132,7 +132,8 @@ void InstallGraphicSet(const InstallRequest& request, const InstallMessageFn& sh
                                   start, showMessage))
         return;
 
-    if (!file.Open(request.strArchivePath,
+    const CString strArchivePath = request.readArchivePath();
+    if (!file.Open(strArchivePath,
                    CFile::modeReadWrite | CFile::shareExclusive | CFile::typeBinary)) {
         showMessage("ERROR! Panzer2.dat file can not be opened!", kWarning);
         return;
@@ -175,7 +176,7 @@ void InstallGraphicSet(const InstallRequest& request, const InstallMessageFn& sh
 
     // Before the first write into an archive, the archive as it is is kept beside it.
     CString strBackupError;
-    if (!KeepOriginalArchive(file, request.strArchivePath, strBackupError)) {
+    if (!KeepOriginalArchive(file, strArchivePath, strBackupError)) {
         showMessage(strBackupError, kWarning);
         return;
     }

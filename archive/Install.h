@@ -23,7 +23,9 @@ struct InstallRequest {
     int nFlagsSize = 0;
     int nDossierSize = 0;
     int nStartSize = 0;
-    CString strArchivePath;
+    // The archive's path, asked for once, when the set files are in memory: a run that stops
+    // before that leaves where the path comes from alone.
+    std::function<CString()> readArchivePath;
     BOOL bNoStartScr = FALSE;
 };
 

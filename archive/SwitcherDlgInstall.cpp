@@ -18,9 +18,12 @@ void CSwitcherDlg::OnInstall() {
     request.nFlagsSize = m_nFlagsSize;
     request.nDossierSize = m_nDossierSize;
     request.nStartSize = m_nStartSize;
-    // The typed path is used as it stands; the settings file keeps the one chosen by Browse.
-    GetDlgItemText(IDC_DATPATH, m_strDatPath);
-    request.strArchivePath = m_strDatPath;
+    // The typed path is used as it stands, and taken only by a run that gets as far as the
+    // archive; the settings file keeps the one chosen by Browse.
+    request.readArchivePath = [this] {
+        GetDlgItemText(IDC_DATPATH, m_strDatPath);
+        return m_strDatPath;
+    };
     request.bNoStartScr = m_bNoStartScr;
 
     InstallGraphicSet(request,

@@ -62,7 +62,7 @@ InstallRequest Request() {
     r.strStartFile = "start.shp";
     r.strDescription = "Benchmark set";
     r.nFlagsSize = r.nDossierSize = r.nStartSize = kBlock;
-    r.strArchivePath = Files().strArchive.c_str();
+    r.readArchivePath = [] { return CString(Files().strArchive.c_str()); };
     return r;
 }
 
@@ -249,7 +249,7 @@ const CLargeArchive& Large() {
 
 void BM_FirstInstall64MiB(benchmark::State& state) {
     InstallRequest request = Request();
-    request.strArchivePath = Large().strArchive.c_str();
+    request.readArchivePath = [] { return CString(Large().strArchive.c_str()); };
     const std::string strBackup = Large().strArchive + ".bak";
     UINT nType = 0;
     for (auto _ : state) {

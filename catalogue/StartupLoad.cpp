@@ -33,3 +33,10 @@ CStartupLoad LoadStartupFiles(const char* pszFolder) {
     }
     return load;
 }
+
+void ShowCatalogueRead(const CStartupLoad& load,
+                       const std::function<void(const CCatalogue&)>& show) {
+    show(load.m_cat);
+    if (load.m_readError)
+        std::rethrow_exception(load.m_readError);
+}

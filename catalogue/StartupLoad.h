@@ -5,6 +5,7 @@
 #include "catalogue/Catalogue.h"
 
 #include <exception>
+#include <functional>
 #include <string>
 
 // Exactly one outcome: m_pszFatal, m_readError, or neither (everything was read).
@@ -25,3 +26,9 @@ struct CStartupLoad {
 // Reads pszFolder + "pg2_flags.ini", then pszFolder + "Desc.txt", each opened without sharing and
 // closed before the next, and stops at the first failure.
 CStartupLoad LoadStartupFiles(const char* pszFolder);
+
+// Hands the catalogue, as far as the load read it, to show, and then throws the read error that
+// stopped the load, if any: the sets read before the error stay in the dialog, and the framework
+// reports the error after them.
+void ShowCatalogueRead(const CStartupLoad& load,
+                       const std::function<void(const CCatalogue&)>& show);

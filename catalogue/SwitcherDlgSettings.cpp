@@ -7,7 +7,6 @@
 #include "catalogue/StartupLoad.h"
 
 #include <cstdlib>
-#include <exception>
 
 namespace {
 
@@ -39,20 +38,20 @@ void CSwitcherDlg::LoadSettings() {
             m_strDatPath = load.m_strDatPath.c_str();
         SetDlgItemText(IDC_DATPATH, m_strDatPath);
     }
-    if (load.m_readError)
-        std::rethrow_exception(load.m_readError);
     if (load.m_pszFatal)
         Fatal(load.m_pszFatal);
 
-    const CCatalogue& cat = load.m_cat;
-    m_nFlagsSize = cat.m_nFlagsSize;
-    m_nDossierSize = cat.m_nDossierSize;
-    m_nStartSize = cat.m_nStartSize;
-    m_nCount = static_cast<int>(cat.m_sets.size());
-    FillNameTables(cat, m_szFlagsFile, m_szDossierFile, m_szStartFile,
-                   static_cast<int>(sizeof m_szFlagsFile / sizeof m_szFlagsFile[0]));
-    for (const CCatalogueSet& set : cat.m_sets)
-        m_cbSets.AddString(set.m_strDescription.c_str());
+    // A read error leaves what was read before it in the dialog, with no set selected.
+    ShowCatalogueRead(load, [this](const CCatalogue& cat) {
+        m_nFlagsSize = cat.m_nFlagsSize;
+        m_nDossierSize = cat.m_nDossierSize;
+        m_nStartSize = cat.m_nStartSize;
+        m_nCount = static_cast<int>(cat.m_sets.size());
+        FillNameTables(cat, m_szFlagsFile, m_szDossierFile, m_szStartFile,
+                       static_cast<int>(sizeof m_szFlagsFile / sizeof m_szFlagsFile[0]));
+        for (const CCatalogueSet& set : cat.m_sets)
+            m_cbSets.AddString(set.m_strDescription.c_str());
+    });
     m_cbSets.SetCurSel(0);
 }
 

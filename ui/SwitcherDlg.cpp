@@ -4,6 +4,9 @@
 CSwitcherDlg::CSwitcherDlg(CWnd* pParent) : CDialog(IDD_SWITCHER_DIALOG, pParent) {
     m_strDatPath = "C:\\Games\\Panzer2\\Panzer2.dat";
     m_bNoStartScr = FALSE;
+    // Install decides by the count whether the table may be read at all; nothing is listed until
+    // the catalogue has been read.
+    m_nCount = 0;
     m_hIcon = AfxGetApp()->LoadIcon(IDR_MAINFRAME);
 }
 

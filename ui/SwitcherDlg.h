@@ -37,7 +37,8 @@ protected:
     afx_msg void OnNoStartScr();
 
     // Start-up: the tool's folder, the settings file, then the catalogue. Ends the process with
-    // exit status 1 when the settings file or the catalogue cannot be used.
+    // exit status 1 when the settings file or the catalogue cannot be used; a read error is thrown
+    // once what was read before it is shown.
     void LoadSettings();
     void SaveSettings();
     CString BrowseForArchive();

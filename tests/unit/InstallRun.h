@@ -30,7 +30,7 @@ inline archive_model::RunSeen Run(const archive_model::Request& want, const std:
     request.nFlagsSize = want.nFlagsSize;
     request.nDossierSize = want.nDossierSize;
     request.nStartSize = want.nStartSize;
-    request.strArchivePath = strArchive.c_str();
+    request.readArchivePath = [&strArchive] { return CString(strArchive.c_str()); };
     request.bNoStartScr = want.bNoStartScr;
 
     archive_model::RunSeen seen;

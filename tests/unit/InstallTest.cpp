@@ -67,7 +67,10 @@ public:
         m_request.nFlagsSize = 16;
         m_request.nDossierSize = 20;
         m_request.nStartSize = 24;
-        m_request.strArchivePath = m_folder.Path("game.dat").c_str();
+        m_request.readArchivePath = [this] {
+            ++m_nPathReads;
+            return m_strArchive;
+        };
         m_folder.Write("flag1.shp", Pattern(10, 0xF1));
         m_folder.Write("dos1.shp", Pattern(20, 0x31));
         m_folder.Write("start1.shp", Pattern(24, 0x61));
@@ -86,8 +89,7 @@ public:
             m_messages.push_back({strText.str(), nType});
             if (m_bProbeHold) {
                 CFile other;
-                m_heldDuringMessage.push_back(
-                    !other.Open(m_request.strArchivePath, CFile::modeRead));
+                m_heldDuringMessage.push_back(!other.Open(m_strArchive, CFile::modeRead));
             }
         });
     }
@@ -126,6 +128,8 @@ public:
     CTempFolder m_folder;
     std::vector<ArchiveEntry> m_entries = StandardEntries();
     InstallRequest m_request;
+    CString m_strArchive = m_folder.Path("game.dat").c_str();
+    int m_nPathReads = 0;
     Bytes m_archive;
     std::vector<std::pair<std::string, UINT>> m_messages;
     bool m_bProbeHold = true;
@@ -210,7 +214,7 @@ TEST(Install, OutcomesAndArchiveBytes) {
          },
          "ERROR! The size of start1.shp file is more than 24", kWarning, Unchanged},
         {"archive missing, whatever its name",
-         [](CInstallBench& b) { b.m_request.strArchivePath = b.m_folder.Path("x.dat").c_str(); },
+         [](CInstallBench& b) { b.m_strArchive = b.m_folder.Path("x.dat").c_str(); },
          "ERROR! Panzer2.dat file can not be opened!", kWarning, Unchanged},
         {"dossier slot one byte small", [](CInstallBench& b) { b.m_entries[kDossier].dwRoom = 19; },
          kDossierSlot, kWarning, Unchanged},
@@ -505,6 +509,7 @@ TEST(Install, RequestsRefusedBeforeAnyFile) {
         EXPECT_EQ(b.m_messages[0].first, c.pszText);
         EXPECT_EQ(b.m_messages[0].second, kWarning);
         EXPECT_EQ(nOps, 0);
+        EXPECT_EQ(b.m_nPathReads, 0);
         EXPECT_EQ(b.m_folder.Read("game.dat"), b.m_archive);
     }
 }
@@ -521,6 +526,8 @@ TEST(Install, FilesHeldByAnotherProgram) {
         EXPECT_EQ(b.m_messages[0].first, std::string(pszHeld) == "game.dat"
                                              ? "ERROR! Panzer2.dat file can not be opened!"
                                              : "ERROR! dos1.shp file can not be opened!");
+        // The path is read only by a run that got past the set files.
+        EXPECT_EQ(b.m_nPathReads, std::string(pszHeld) == "game.dat" ? 1 : 0);
         EXPECT_EQ(b.m_folder.Read("game.dat"), b.m_archive);
     }
 }
@@ -710,7 +717,9 @@ TEST(Install, DemoDataInstallsCleanly) {
             request.nFlagsSize = cat.m_nFlagsSize;
             request.nDossierSize = cat.m_nDossierSize;
             request.nStartSize = cat.m_nStartSize;
-            request.strArchivePath = dir.Path("demo/Panzer2.dat").c_str();
+            request.readArchivePath = [&dir] {
+                return CString(dir.Path("demo/Panzer2.dat").c_str());
+            };
             request.bNoStartScr = bNoStartScr;
             std::vector<UINT> types;
             InstallGraphicSet(request,

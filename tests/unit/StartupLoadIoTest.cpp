@@ -27,7 +27,7 @@ using afx_test::FileOp;
 // catalogue, and the stored path is known whenever the settings file was read.
 TEST(StartupLoad, OutcomeOfEachStateOfTheFiles) {
     const std::string strSettings = FormatSettings("D:\\Game\\Panzer2.dat");
-    enum class State { Good, Missing, Folder, Held };
+    enum class State { Good, Missing, Folder, Held, Unreadable }; // Unreadable: its 2nd read fails
     struct Case {
         const char* pszWhat;
         State settings;
@@ -45,6 +45,7 @@ TEST(StartupLoad, OutcomeOfEachStateOfTheFiles) {
         {"catalogue a folder", State::Good, State::Folder, 0, kCatalogueOpenError},
         {"catalogue held open", State::Good, State::Held, 1, kCatalogueOpenError},
         {"100 sets", State::Good, State::Good, 100, kTooManySetsError},
+        {"catalogue unreadable after its first sets", State::Good, State::Unreadable, 99, nullptr},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.pszWhat);
@@ -62,13 +63,15 @@ TEST(StartupLoad, OutcomeOfEachStateOfTheFiles) {
             }
         }
         std::map<std::string, int> opens;
-        int nOther = 0; // writes, seeks, lengths, renames, ...
+        int nOther = 0, nReads = 0; // writes, seeks, lengths, renames, ...; the catalogue's reads
         afx_test::SetFileOpHook([&](FileOp op, const char* pszPath) {
             if (op == FileOp::Open)
                 ++opens[pszPath];
             else if (op != FileOp::Read && op != FileOp::Close)
                 ++nOther;
-            return afx_test::Fault::None;
+            const bool bFail = c.catalogue == State::Unreadable && op == FileOp::Read &&
+                               folder.Path(kCatalogueFileName) == pszPath && ++nReads == 2;
+            return bFail ? afx_test::Fault::Fail : afx_test::Fault::None;
         });
         const CStartupLoad load = LoadStartupFiles(folder.Prefix().c_str());
         afx_test::SetFileOpHook(nullptr);
@@ -76,13 +79,22 @@ TEST(StartupLoad, OutcomeOfEachStateOfTheFiles) {
         for (const auto& [strPath, nOpens] : opens)
             EXPECT_EQ(nOpens, 1) << strPath;
         EXPECT_STREQ(load.m_pszFatal, c.pszFatal);
-        EXPECT_FALSE(load.m_readError);
         const bool bSettingsRead = c.settings == State::Good;
         EXPECT_EQ(load.m_bSettingsRead, bSettingsRead);
         EXPECT_EQ(load.m_strDatPath, bSettingsRead ? "D:\\Game\\Panzer2.dat" : "");
-        // Too many sets: the first 99 were read.
-        EXPECT_EQ(load.m_cat.m_sets.size(),
-                  c.catalogue == State::Good && bSettingsRead ? std::min(c.nSets, kMaxSets) : 0);
+        // The dialog is given the sets read before a read error is thrown (of 100 sets, the first
+        // 99; of an unreadable catalogue, those of its first read).
+        std::size_t nShown = 0;
+        const auto show = [&](const CCatalogue& cat) { nShown = cat.m_sets.size(); };
+        if (c.catalogue == State::Unreadable) {
+            EXPECT_THROW(ShowCatalogueRead(load, show), CFileException);
+            EXPECT_TRUE(nShown > 0 && nShown < 99u) << nShown;
+        } else {
+            ShowCatalogueRead(load, show);
+            EXPECT_EQ(nShown, c.catalogue == State::Good && bSettingsRead
+                                  ? std::min(c.nSets, kMaxSets)
+                                  : 0);
+        }
     }
 }
 
