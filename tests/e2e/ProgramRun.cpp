@@ -128,12 +128,10 @@ bool CProgramRun::Browse(HWND dlg, const std::string& typedPath, const std::stri
     HWND fileDialog = WaitFileDialog();
     if (!fileDialog || !ChooseFileIn(fileDialog, typedPath))
         return false;
-    if (!WaitUntil("the path box to show " + shownPath,
-                   [&] { return ItemText(dlg, IDC_DATPATH) == shownPath; }))
-        return false;
-    // Browse fills the path box, then saves the settings without looking at its messages: now
-    // that the box shows the path, a message sent is answered only once Browse has returned.
-    return Send(dlg, WM_NULL);
+    // Browse fills the path box, then saves the settings without looking at its messages: the
+    // path box is read with a sent message, which is answered only once Browse has returned.
+    return WaitUntil("the path box to show " + shownPath,
+                     [&] { return ItemText(dlg, IDC_DATPATH) == shownPath; });
 }
 
 bool CProgramRun::WaitExit(DWORD* exitCode) {
