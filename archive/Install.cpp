@@ -14,8 +14,9 @@ namespace {
 
 using Bytes = std::vector<unsigned char>;
 
-// Zero fill is written from this in pieces, so no block of the catalogue's size is ever held.
-constexpr UINT kZeroPiece = 64 * 1024;
+// Zero fill and the restore are written in pieces of this size, so no block of the catalogue's
+// size is ever held.
+constexpr UINT kPiece = 64 * 1024;
 
 constexpr UINT kWarning = afx_mb::kIconExclamation | afx_mb::kOk;
 constexpr UINT kSuccess = afx_mb::kIconInformation | afx_mb::kOk;
@@ -31,6 +32,11 @@ const char* const kSlotErrorText[targetCount] = {
 
 const char* const kSearchFault =
     "Search fault! Quick switching can not be used for this Panzer2.dat!!";
+
+const char* const kWriteToCopy =
+    "ERROR! The path names a .bak file, a copy of Panzer2.dat that an install keeps and never "
+    "changes. Choose Panzer2.dat itself; to go back to the original, copy the .bak over it with "
+    "the game closed.";
 
 // Opens a set file, checks that it fits its block and keeps its bytes (the rest of the block is
 // zeros, written with it). FALSE after its message; a file found too long stays open until the
@@ -95,15 +101,29 @@ BOOL CheckRequest(const InstallRequest& request, const InstallMessageFn& showMes
 
 // Writes a block of dwSize bytes at dwOffset: the set file's bytes, then zeros up to the size.
 void WriteBlock(CFile& file, DWORD dwOffset, const Bytes& bytes, DWORD dwSize) {
-    static const unsigned char zeros[kZeroPiece] = {};
+    static const unsigned char zeros[kPiece] = {};
     file.Seek(dwOffset, CFile::begin);
     const DWORD dwData = static_cast<DWORD>(std::min<size_t>(bytes.size(), dwSize));
     if (dwData > 0)
         file.Write(bytes.data(), dwData);
     for (DWORD dwLeft = dwSize - dwData; dwLeft > 0;) {
-        const UINT nPiece = dwLeft < kZeroPiece ? dwLeft : kZeroPiece;
+        const UINT nPiece = dwLeft < kPiece ? dwLeft : kPiece;
         file.Write(zeros, nPiece);
         dwLeft -= nPiece;
+    }
+}
+
+// Copies dwSize bytes at dwFrom to dwTo, a piece at a time: the ranges judged before keep the
+// two apart, so no piece is read from where one was written.
+void CopyBlock(CFile& file, DWORD dwFrom, DWORD dwTo, DWORD dwSize) {
+    std::vector<unsigned char> piece(std::min<DWORD>(dwSize, kPiece));
+    for (DWORD dwDone = 0; dwDone < dwSize;) {
+        const UINT nPiece = std::min<DWORD>(dwSize - dwDone, kPiece);
+        file.Seek(static_cast<LONGLONG>(dwFrom) + dwDone, CFile::begin);
+        ReadWhole(file, piece.data(), nPiece);
+        file.Seek(static_cast<LONGLONG>(dwTo) + dwDone, CFile::begin);
+        file.Write(piece.data(), nPiece);
+        dwDone += nPiece;
     }
 }
 
@@ -133,6 +153,11 @@ void InstallGraphicSet(const InstallRequest& request, const InstallMessageFn& sh
         return;
 
     const CString strArchivePath = request.readArchivePath();
+    // A copy kept by an install is the way back to the original: it is never written to.
+    if (IsArchiveBackupPath(strArchivePath)) {
+        showMessage(kWriteToCopy, kWarning);
+        return;
+    }
     if (!file.Open(strArchivePath,
                    CFile::modeReadWrite | CFile::shareExclusive | CFile::typeBinary)) {
         showMessage("ERROR! Panzer2.dat file can not be opened!", kWarning);
@@ -181,14 +206,6 @@ void InstallGraphicSet(const InstallRequest& request, const InstallMessageFn& sh
         return;
     }
 
-    // The restore's source is read before anything is written; the judged ranges keep it inside
-    // the file and apart from every block.
-    if (bWriteStart && bRestore) {
-        start.resize(dwStartSize);
-        file.Seek(strtPos.dwOffset, CFile::begin);
-        ReadWhole(file, start.data(), dwStartSize);
-    }
-
     WriteBlock(file, dossierPos.dwOffset, dossier, dwDossierSize);
     WriteBlock(file, flagsPos.dwOffset, flags, dwFlagsSize);
 
@@ -207,7 +224,10 @@ void InstallGraphicSet(const InstallRequest& request, const InstallMessageFn& sh
                     kWarning);
         return;
     }
-    WriteBlock(file, startScrPos.dwOffset, start, dwStartSize);
+    if (bRestore)
+        CopyBlock(file, strtPos.dwOffset, startScrPos.dwOffset, dwStartSize);
+    else
+        WriteBlock(file, startScrPos.dwOffset, start, dwStartSize);
     file.Flush();
     strText.Format(
         "Congratulations! Flags, Dossier and Startscr for %s have been successfully installed!",

@@ -13,8 +13,9 @@ const char kSettingsOpenError[] = "ERROR! Pg2_flags.ini can not be opened!";
 namespace {
 
 const char kDatPathKey[] = "pg2-panzer2.dat=";
-// The new content's own file: "pg2_flags.ini." + a unique part + ".tmp".
-const char kTempPrefix[] = "pg2_flags.ini.";
+// The new content's own file: "~" + a unique part + ".tmp", no longer than the settings file's
+// own name, so that it can be made wherever that one can.
+const char kTempPrefix[] = "~";
 
 // The whole settings text, handed to the disk before the file is closed.
 void WriteWhole(CStdioFile& file, const std::string& text) {
@@ -73,10 +74,21 @@ bool ReadDatPath(CStdioFile& file, CString& path) {
 }
 
 bool WriteSettingsFile(const char* pszFolder, const char* pszDatPath) {
-    const std::string target = std::string(pszFolder) + kSettingsFileName;
+    std::string target = std::string(pszFolder) + kSettingsFileName;
+    // A link is written where it points; a file marked read-only is left as it is.
+    CFileStatus status;
+    CFileException error;
+    if (CFile::GetStatus(target.c_str(), status, &error)) {
+        if (status.m_attribute & (CFile::readOnly | CFile::directory | CFile::device))
+            return false;
+        target = status.m_szFullName;
+    } else if (error.m_cause != CFileException::fileNotFound) {
+        return false;
+    }
+    const std::string folder = target.substr(0, target.find_last_of("\\/") + 1);
     const std::string text = FormatSettings(pszDatPath);
     CStdioFile file;
-    if (file.OpenUnique(pszFolder, kTempPrefix)) {
+    if (file.OpenUnique(folder.c_str(), kTempPrefix)) {
         const std::string temp = file.GetFilePath().str();
         try {
             WriteWhole(file, text);
@@ -86,13 +98,12 @@ bool WriteSettingsFile(const char* pszFolder, const char* pszDatPath) {
             CFile::Remove(temp.c_str());
             throw;
         }
-        if (CFile::Replace(temp.c_str(), target.c_str()))
-            return true;
-        CFile::Remove(temp.c_str());
+        // A replace whose folder could not be handed to the disk stands all the same: the new
+        // file is in place when its temporary name is gone.
+        return CFile::Replace(temp.c_str(), target.c_str()) || !CFile::Remove(temp.c_str());
     }
-    // No copy could be made or put in place (a folder where no file can be created, or one that
-    // lets files be written but not renamed): the file is rewritten where it is, if it can be
-    // opened for writing at all.
+    // Only where no file at all can be made in the folder is the file rewritten where it is; a
+    // failure while it is written leaves it cut short.
     if (!file.Open(target.c_str(), CFile::modeCreate | CFile::modeWrite | CFile::typeText))
         return false;
     WriteWhole(file, text);

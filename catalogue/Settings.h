@@ -32,10 +32,11 @@ std::string FormatSettings(const std::string& datPath);
 bool ReadDatPath(CStdioFile& file, CString& path);
 
 // Writes the settings file for datPath into pszFolder through a file of its own that then replaces
-// the old one in one step, so that a failed write never loses the stored path. When no such file
-// can be made or put in place, the old file is rewritten in place instead. Returns false when
-// neither can be done: the settings file cannot be opened for writing (held open, read-only, a
-// folder, or the folder missing); the old file is then untouched and no other file is left. A
-// write error throws the framework's CFileException; the copy is then removed and the old file
-// is whole, except when it was being rewritten in place.
+// the old one in one step, so that a failed write never loses the stored path; a settings file
+// that is a link is written where the link points. Only where no file at all can be made in the
+// folder is the old file rewritten in place. Returns false when it cannot be written: it is
+// marked read-only, is held open, is a folder, the folder is missing, or the new file cannot take
+// its place; the old file is then untouched and no other file is left. A write error throws the
+// framework's CFileException; the new file is then removed and the old one is whole, except when
+// it was being rewritten in place.
 bool WriteSettingsFile(const char* pszFolder, const char* pszDatPath);

@@ -5,6 +5,7 @@
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <string>
 
 using afx_backend::Files;
@@ -28,6 +29,9 @@ BOOL Move(int (*pfnMove)(const char*, const char*, long*), const char* pszSource
     }
     long lOsError = 0;
     int cause = pfnMove(pszSource, pszTarget, &lOsError);
+    // The new name lasts only once its folder is on the disk.
+    if (cause == CFileException::none)
+        cause = Files().pfnSyncFolder(pszTarget, &lOsError);
     if (cause != CFileException::none) {
         Fill(pError, cause, lOsError, pszTarget);
         return FALSE;
@@ -201,4 +205,41 @@ BOOL CFile::Remove(const char* pszFileName) {
         return FALSE;
     long lOsError = 0;
     return Files().pfnRemove(pszFileName, &lOsError) == CFileException::none;
+}
+
+BOOL CFile::GetStatus(const char* pszFileName, CFileStatus& rStatus, CFileException* pError) {
+    rStatus = CFileStatus();
+    if (!pszFileName || !*pszFileName) {
+        Fill(pError, CFileException::badPath, -1, pszFileName);
+        return FALSE;
+    }
+    long lOsError = 0;
+    int nKind = afx_backend::kindOther;
+    bool bReadOnly = false;
+    std::string strFinal;
+    int cause = Files().pfnStatus(pszFileName, &nKind, &bReadOnly, &strFinal, &lOsError);
+    if (cause == CFileException::none && strFinal.size() >= sizeof rStatus.m_szFullName)
+        cause = CFileException::badPath;
+    if (cause != CFileException::none) {
+        Fill(pError, cause, lOsError, pszFileName);
+        return FALSE;
+    }
+    rStatus.m_attribute = static_cast<BYTE>((bReadOnly ? readOnly : normal) |
+                                            (nKind == afx_backend::kindFolder  ? directory
+                                             : nKind == afx_backend::kindOther ? device
+                                                                               : normal));
+    std::memcpy(rStatus.m_szFullName, strFinal.c_str(), strFinal.size() + 1);
+    return TRUE;
+}
+
+BOOL AfxFullPath(char* pszPathOut, const char* pszFileIn) {
+    pszPathOut[0] = '\0';
+    std::string full;
+    long lOsError = 0;
+    if (!pszFileIn || !*pszFileIn ||
+        Files().pfnFullPath(pszFileIn, &full, &lOsError) != CFileException::none ||
+        full.size() >= _MAX_PATH)
+        return FALSE;
+    std::memcpy(pszPathOut, full.c_str(), full.size() + 1);
+    return TRUE;
 }

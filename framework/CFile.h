@@ -5,6 +5,8 @@
 
 #include "framework/Exceptions.h"
 
+struct CFileStatus;
+
 class CFile {
 public:
     enum OpenFlags : UINT {
@@ -18,6 +20,8 @@ public:
         typeBinary = 0x8000
     };
     enum SeekPosition : UINT { begin = 0, current = 1, end = 2 };
+    // device: neither a file nor a folder (a device, a pipe), as Windows' FILE_ATTRIBUTE_DEVICE.
+    enum Attribute : BYTE { normal = 0x00, readOnly = 0x01, directory = 0x10, device = 0x40 };
 
     CFile() = default;
     CFile(const CFile&) = delete;
@@ -51,14 +55,20 @@ public:
     const CString& GetFilePath() const { return m_strFileName; }
 
     // Moves pszSource over pszTarget in one step, replacing it (written through to the disk).
-    // Neither file may be open.
+    // Neither file may be open. FALSE also when the move was made but could not be handed to
+    // the disk: the file then bears either name.
     // Not named ReplaceFile: <windows.h> makes that name a macro.
     static BOOL Replace(const char* pszSource, const char* pszTarget,
                         CFileException* pError = nullptr);
     // Gives the file pszSource the name pszTarget, which must not exist yet: nothing is ever
-    // replaced. Written through to the disk. pszSource must not be open.
+    // replaced. Written through to the disk, and FALSE as Replace. pszSource must not be open.
     static BOOL Rename(const char* pszSource, const char* pszTarget,
                        CFileException* pError = nullptr);
+    // What stands at pszFileName, links followed. FALSE when nothing does (cause fileNotFound)
+    // or it cannot be looked at; opens nothing, so it never waits and another program's open is
+    // no obstacle.
+    static BOOL GetStatus(const char* pszFileName, CFileStatus& rStatus,
+                          CFileException* pError = nullptr);
     // Deletes a file; returns FALSE when it could not.
     static BOOL Remove(const char* pszFileName);
 
@@ -68,3 +78,15 @@ protected:
     std::intptr_t m_hFile = hFileNull; // HANDLE on Win32, descriptor on POSIX
     CString m_strFileName;
 };
+
+struct CFileStatus {
+    BYTE m_attribute = CFile::normal; // CFile::Attribute bits
+    // The path of what the name leads to, links resolved (unlike the framework's, which keeps
+    // the name's own full path); empty for a device.
+    char m_szFullName[_MAX_PATH] = {};
+};
+
+// The full path of pszFileIn into pszPathOut (_MAX_PATH bytes), as the system makes it without
+// looking at the disk (GetFullPathName: "." and ".." resolved, the dots and blanks that end a
+// name dropped). FALSE, with pszPathOut empty, when it cannot be made or does not fit.
+BOOL AfxFullPath(char* pszPathOut, const char* pszFileIn);

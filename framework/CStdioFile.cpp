@@ -1,10 +1,14 @@
 #include "framework/CStdioFile.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
 constexpr size_t kBufferSize = 4096;
 constexpr char kCtrlZ = '\x1A';
+// Twice the longest path Windows takes (32,767 characters), and far above what a line of a text
+// file of a program's own holds: a file of one endless line cannot use up memory.
+constexpr size_t kLongestLine = 64 * 1024;
 } // namespace
 
 CStdioFile::~CStdioFile() {
@@ -63,6 +67,12 @@ BOOL CStdioFile::FillBuffer() {
 BOOL CStdioFile::ReadString(CString& rString) {
     std::string line;
     bool bAny = false; // something of this line was read
+    // What goes past the longest line is read and dropped.
+    size_t nRead = 0;
+    const auto keep = [&line, &nRead](const char* p, size_t n) {
+        line.append(p, std::min(n, kLongestLine - line.size()));
+        nRead += n;
+    };
     for (;;) {
         if (m_bWriting || m_pos >= m_fill) {
             if (!FillBuffer())
@@ -75,16 +85,16 @@ BOOL CStdioFile::ReadString(CString& rString) {
         const char* z = static_cast<const char*>(std::memchr(start, kCtrlZ, span));
         if (z) {
             // Ctrl-Z ends the file: the line so far is the last one.
-            line.append(start, static_cast<size_t>(z - start));
+            keep(start, static_cast<size_t>(z - start));
             bAny = bAny || z > start;
             m_pos = m_fill;
             m_bEof = true;
             break;
         }
-        line.append(start, span);
+        keep(start, span);
         if (lf) {
             m_pos += span + 1;
-            if (!line.empty() && line.back() == '\r')
+            if (!line.empty() && line.back() == '\r' && nRead <= kLongestLine)
                 line.pop_back();
             rString = CString(line);
             return TRUE;

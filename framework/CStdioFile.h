@@ -16,7 +16,8 @@ public:
     BOOL OpenUnique(const char* pszFolder, const char* pszPrefix,
                     CFileException* pError = nullptr) override;
 
-    // The next line without its line end. At the end of the file: FALSE and an empty line.
+    // The next line without its line end, its first 64 KiB when it is longer (the rest is
+    // skipped). At the end of the file: FALSE and an empty line.
     // A failed read throws CFileException generic.
     BOOL ReadString(CString& rString);
     // Writes the text, LF as CR LF. A failed write throws CFileException diskFull.

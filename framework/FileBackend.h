@@ -6,8 +6,11 @@
 #include "framework/afxtypes.h"
 
 #include <cstdint>
+#include <string>
 
 namespace afx_backend {
+
+enum Kind { kindFile, kindFolder, kindOther };
 
 struct CFileBackend {
     int (*pfnOpen)(const char* pszPath, UINT nOpenFlags, std::intptr_t* phFile, long* pOsError);
@@ -28,6 +31,19 @@ struct CFileBackend {
     // Like Replace, but fails when pszTarget exists.
     int (*pfnRename)(const char* pszSource, const char* pszTarget, long* pOsError);
     int (*pfnRemove)(const char* pszPath, long* pOsError);
+    // Hands the folder that holds pszPath to the disk, so that a name just given there survives
+    // a power cut. Win32 has nothing to do: its moves are written through.
+    int (*pfnSyncFolder)(const char* pszPath, long* pOsError);
+    // The absolute path the system makes of pszPath without looking at the disk: the current
+    // folder put in front of a relative one, "." and ".." resolved (Win32: GetFullPathName,
+    // which also drops the dots and blanks that end a name).
+    int (*pfnFullPath)(const char* pszPath, std::string* pFullPath, long* pOsError);
+    // What stands at pszPath, links followed: its kind (kindOther: a device, a pipe), whether it
+    // is marked read-only, and the path of the thing itself (links resolved; not filled for
+    // kindOther). fileNotFound when nothing does. Opens nothing for reading or writing, so it
+    // never waits and is not stopped by another program's open.
+    int (*pfnStatus)(const char* pszPath, int* pnKind, bool* pbReadOnly, std::string* pFinalPath,
+                     long* pOsError);
 };
 
 // The system's files (posix/ or win32/FileBackend.cpp).

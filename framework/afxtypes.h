@@ -5,6 +5,7 @@
 #include <cstdint>
 
 typedef int BOOL;
+typedef unsigned char BYTE;
 typedef unsigned int UINT;
 #ifdef _WIN32
 typedef unsigned long DWORD;
@@ -19,4 +20,9 @@ typedef std::uint64_t ULONGLONG;
 #endif
 #ifndef FALSE
 #define FALSE 0
+#endif
+
+// The longest path the ANSI functions take, NUL included.
+#ifndef _MAX_PATH
+#define _MAX_PATH 260
 #endif

@@ -9,6 +9,7 @@
 #include <climits>
 #include <cstdio>
 #include <string>
+#include <vector>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <fcntl.h>
@@ -196,23 +197,6 @@ int CreateNew(const char* pszPath, std::intptr_t* phFile, bool* pbTaken, long* p
     return CFileException::none;
 }
 
-// A rename is durable only once the folder holding it is on the disk. It has happened whether
-// or not that succeeds, so a failure here is not the caller's to hear about: reporting it would
-// make the caller undo or redo a rename that stands.
-void SyncFolderOf(const char* pszPath) {
-    std::string folder(pszPath);
-    size_t slash = folder.find_last_of('/');
-    if (slash == std::string::npos)
-        folder = ".";
-    else
-        folder.resize(slash == 0 ? 1 : slash);
-    int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0)
-        return;
-    ::fsync(fd);
-    ::close(fd);
-}
-
 // Win32 moves no file that is open, since every open there is without sharing; the lock that
 // stands in for that here keeps the same rule.
 int RefuseIfHeld(const char* pszPath, long* pOsError) {
@@ -233,7 +217,6 @@ int Replace(const char* pszSource, const char* pszTarget, long* pOsError) {
             return cause;
     if (::rename(pszSource, pszTarget) != 0)
         return Fail(pOsError);
-    SyncFolderOf(pszTarget);
     return CFileException::none;
 }
 
@@ -250,7 +233,6 @@ int Rename(const char* pszSource, const char* pszTarget, long* pOsError) {
             return Fail(pOsError);
         ::unlink(pszSource);
     }
-    SyncFolderOf(pszTarget);
     return CFileException::none;
 }
 
@@ -260,9 +242,78 @@ int Remove(const char* pszPath, long* pOsError) {
     return CFileException::none;
 }
 
+int SyncFolder(const char* pszPath, long* pOsError) {
+    std::string folder(pszPath);
+    const size_t nSlash = folder.find_last_of('/');
+    if (nSlash == std::string::npos)
+        folder = ".";
+    else
+        folder.resize(nSlash == 0 ? 1 : nSlash);
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return Fail(pOsError);
+    const bool bSynced = ::fsync(fd) == 0 || errno == EINVAL;
+    const int err = errno;
+    ::close(fd);
+    if (bSynced)
+        return CFileException::none;
+    errno = err;
+    return Fail(pOsError);
+}
+
+int FullPath(const char* pszPath, std::string* pFullPath, long* pOsError) {
+    std::string path = pszPath;
+    if (path.empty() || path[0] != '/') {
+        char szCur[PATH_MAX];
+        if (!::getcwd(szCur, sizeof szCur))
+            return Fail(pOsError);
+        path = std::string(szCur) + "/" + path;
+    }
+    // Name by name, as GetFullPathName does: "." goes, ".." takes the name before it away.
+    std::vector<std::string> names;
+    for (size_t nStart = 1; nStart <= path.size();) {
+        size_t nEnd = path.find('/', nStart);
+        if (nEnd == std::string::npos)
+            nEnd = path.size();
+        const std::string name = path.substr(nStart, nEnd - nStart);
+        if (name == "..") {
+            if (!names.empty())
+                names.pop_back();
+        } else if (!name.empty() && name != ".") {
+            names.push_back(name);
+        }
+        nStart = nEnd + 1;
+    }
+    pFullPath->clear();
+    for (const std::string& name : names)
+        *pFullPath += "/" + name;
+    if (pFullPath->empty() || path.back() == '/')
+        *pFullPath += "/";
+    return CFileException::none;
+}
+
+int Status(const char* pszPath, int* pnKind, bool* pbReadOnly, std::string* pFinalPath,
+           long* pOsError) {
+    struct stat st;
+    if (::stat(pszPath, &st) != 0)
+        return errno == ENOTDIR ? (*pOsError = errno, CFileException::fileNotFound)
+                                : Fail(pOsError);
+    *pnKind = S_ISREG(st.st_mode) ? kindFile : S_ISDIR(st.st_mode) ? kindFolder : kindOther;
+    // As Wine maps the read-only mark: no one may write.
+    *pbReadOnly = (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
+    if (*pnKind == kindOther)
+        return CFileException::none;
+    char szFinal[PATH_MAX];
+    if (!::realpath(pszPath, szFinal))
+        return Fail(pOsError);
+    *pFinalPath = szFinal;
+    return CFileException::none;
+}
+
 } // namespace
 
-const CFileBackend kSystemFiles = {Open,  Read,      Write,   Seek,   Length, Flush,
-                                   Close, CreateNew, Replace, Rename, Remove};
+const CFileBackend kSystemFiles = {Open,   Read,       Write,     Seek,    Length,
+                                   Flush,  Close,      CreateNew, Replace, Rename,
+                                   Remove, SyncFolder, FullPath,  Status};
 
 } // namespace afx_backend

@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 namespace afx_backend {
 
 namespace {
@@ -161,9 +163,65 @@ int Remove(const char* pszPath, long* pOsError) {
     return CFileException::none;
 }
 
+int SyncFolder(const char*, long*) { return CFileException::none; }
+
+int FullPath(const char* pszPath, std::string* pFullPath, long* pOsError) {
+    char szFull[MAX_PATH];
+    char* pszName = nullptr;
+    const DWORD dwLength = ::GetFullPathNameA(pszPath, sizeof szFull, szFull, &pszName);
+    if (dwLength == 0)
+        return Fail(pOsError);
+    if (dwLength >= sizeof szFull) {
+        *pOsError = ERROR_FILENAME_EXCED_RANGE;
+        return CFileException::badPath;
+    }
+    *pFullPath = szFull;
+    return CFileException::none;
+}
+
+int Status(const char* pszPath, int* pnKind, bool* pbReadOnly, std::string* pFinalPath,
+           long* pOsError) {
+    // No access asked: a folder opens too (backup semantics), a pipe does not wait for its
+    // other end, and no sharing mode of another program's stands in the way.
+    HANDLE h = ::CreateFileA(pszPath, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                             nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (h == INVALID_HANDLE_VALUE) {
+        const DWORD dwError = ::GetLastError();
+        *pOsError = static_cast<long>(dwError);
+        return dwError == ERROR_PATH_NOT_FOUND ? CFileException::fileNotFound : CauseOf(dwError);
+    }
+    int nCause = CFileException::none;
+    BY_HANDLE_FILE_INFORMATION info;
+    *pnKind = kindOther;
+    *pbReadOnly = false;
+    if (::GetFileType(h) == FILE_TYPE_DISK) {
+        if (!::GetFileInformationByHandle(h, &info)) {
+            nCause = Fail(pOsError);
+        } else {
+            *pnKind = (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ? kindFolder : kindFile;
+            *pbReadOnly = (info.dwFileAttributes & FILE_ATTRIBUTE_READONLY) != 0;
+            char szFinal[MAX_PATH + 8];
+            const DWORD dwLength = ::GetFinalPathNameByHandleA(h, szFinal, sizeof szFinal, 0);
+            std::string strFinal = dwLength > 0 && dwLength < sizeof szFinal ? szFinal : "";
+            // "\\?\C:\..." for a drive, "\\?\UNC\server\..." for a share.
+            if (strFinal.rfind("\\\\?\\UNC\\", 0) == 0)
+                strFinal = "\\\\" + strFinal.substr(8);
+            else if (strFinal.rfind("\\\\?\\", 0) == 0)
+                strFinal = strFinal.substr(4);
+            // Where the system cannot tell (some network file systems), the name's own full path.
+            if (strFinal.empty())
+                nCause = FullPath(pszPath, &strFinal, pOsError);
+            *pFinalPath = strFinal;
+        }
+    }
+    ::CloseHandle(h);
+    return nCause;
+}
+
 } // namespace
 
-const CFileBackend kSystemFiles = {Open,  Read,      Write,   Seek,   Length, Flush,
-                                   Close, CreateNew, Replace, Rename, Remove};
+const CFileBackend kSystemFiles = {Open,   Read,       Write,     Seek,    Length,
+                                   Flush,  Close,      CreateNew, Replace, Rename,
+                                   Remove, SyncFolder, FullPath,  Status};
 
 } // namespace afx_backend

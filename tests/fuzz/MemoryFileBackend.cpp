@@ -216,8 +216,27 @@ int Remove(const char* pszPath, long* pOsError) {
     return CFileException::none;
 }
 
-const afx_backend::CFileBackend kMemoryFiles = {Open,  Read,      Write,   Seek,   Length, Flush,
-                                                Close, CreateNew, Replace, Rename, Remove};
+// Memory has no folder to hand to the disk, and every path is already whole.
+int SyncFolder(const char*, long*) { return CFileException::none; }
+
+int FullPath(const char* pszPath, std::string* pFullPath, long*) {
+    *pFullPath = pszPath;
+    return CFileException::none;
+}
+
+int Status(const char* pszPath, int* pnKind, bool* pbReadOnly, std::string* pFinalPath,
+           long* pOsError) {
+    if (Files().count(pszPath) == 0)
+        return Fail(pOsError, kNoEntry, CFileException::fileNotFound);
+    *pnKind = afx_backend::kindFile;
+    *pbReadOnly = false;
+    *pFinalPath = pszPath;
+    return CFileException::none;
+}
+
+const afx_backend::CFileBackend kMemoryFiles = {Open,   Read,       Write,     Seek,    Length,
+                                                Flush,  Close,      CreateNew, Replace, Rename,
+                                                Remove, SyncFolder, FullPath,  Status};
 
 } // namespace
 

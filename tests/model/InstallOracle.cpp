@@ -12,6 +12,8 @@ std::string JudgeInstallRun(Request want, const FaultSeen& fault, const RunSeen&
         return "handles left open";
     if (run.bUnflushedAtMessage)
         return "a message while written bytes were not flushed";
+    if (run.bCopyNotOnDisk)
+        return "the copy was named, or the archive written, before the copy was on the disk";
     const Bytes before = *want.archive;
     const Bytes& after = run.after;
     if (after.size() != before.size())
@@ -21,7 +23,7 @@ std::string JudgeInstallRun(Request want, const FaultSeen& fault, const RunSeen&
         return "the header or directory was written";
 
     const Outcome clean = Install(want);
-    bool bEffective = fault.bEffective && !fault.bAtLook, bRejudge = false;
+    bool bEffective = fault.bEffective, bRejudge = false;
     if (bEffective && fault.bInCopy) {
         if (run.bThrew ||
             run.messages[0].first.rfind("ERROR! Panzer2.dat has not been changed", 0) != 0)

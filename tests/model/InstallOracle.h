@@ -19,9 +19,9 @@ struct FaultSeen {
     int nFile = -1;       // 0 flags, 1 dossier, 2 start screen, 3 archive, -1 another file
     int nRead = -1;       // for a read: how many reads of the same file came before it
     std::size_t nOps = 0; // file operations the run made
-    // In the making of the archive's copy: from the look for an earlier copy to its rename.
+    // In the making of the archive's copy: from the look for an earlier copy to the moment its
+    // name is on the disk.
     bool bInCopy = false;
-    bool bAtLook = false; // the look itself
 };
 
 // What one run did.
@@ -29,17 +29,21 @@ struct RunSeen {
     std::vector<std::pair<std::string, bool>> messages; // text, information icon
     bool bThrew = false;
     bool bUnflushedAtMessage = false; // a message came while written bytes were not flushed
-    Bytes after;                      // the archive afterwards
-    std::optional<Bytes> backup;      // the archive's copy afterwards, if there is one
-    int nLeftOpen = 0;                // handles held beyond those held before the run
+    // A file was renamed while bytes written to it were not flushed, or the archive was written
+    // before a name given was on the disk: after a power cut the copy could be empty.
+    bool bCopyNotOnDisk = false;
+    Bytes after;                 // the archive afterwards
+    std::optional<Bytes> backup; // the archive's copy afterwards, if there is one
+    int nLeftOpen = 0;           // handles held beyond those held before the run
 };
 
 // Empty when the run is one the rules allow for the request want (its files as they were before
 // the run, and no copy of the archive yet) and the fault; else what is wrong. Without a fault
 // that takes effect: the model's message and bytes, and a copy of the archive as it was exactly
-// when the install writes. A failed open is a missing file, a short read of the directory ends
-// the scan, a failed look for an earlier copy only makes the install keep one, and any other
-// fault in the copy ends in the copy's message with the archive unchanged and no copy; every
+// when the install writes, on the disk before the archive's first write. A failed open is a
+// missing file, a short read of the directory ends the scan, and a fault in the copy (from the
+// look for an earlier one on) ends in the copy's message with the archive unchanged and no copy;
+// every
 // other fault that takes effect must end the run in an exception, with each archive byte as it
 // was or as the model writes it (a failed close may also go unnoticed).
 std::string JudgeInstallRun(Request want, const FaultSeen& fault, const RunSeen& run);

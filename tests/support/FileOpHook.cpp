@@ -117,6 +117,19 @@ int Remove(const char* pszPath, long* pOsError) {
     return g_pBelow->pfnRemove(pszPath, pOsError);
 }
 
+int SyncFolder(const char* pszPath, long* pOsError) {
+    if (See(FileOp::SyncFolder, pszPath) == Fault::Fail)
+        return Failed(pOsError, CFileException::hardIO);
+    return g_pBelow->pfnSyncFolder(pszPath, pOsError);
+}
+
+int Status(const char* pszPath, int* pnKind, bool* pbReadOnly, std::string* pFinalPath,
+           long* pOsError) {
+    if (See(FileOp::Status, pszPath) == Fault::Fail)
+        return Failed(pOsError, CFileException::generic);
+    return g_pBelow->pfnStatus(pszPath, pnKind, pbReadOnly, pFinalPath, pOsError);
+}
+
 // Operations the hook does not know pass straight through.
 void Refresh() {
     g_hooked = *g_pBelow;
@@ -131,6 +144,8 @@ void Refresh() {
     g_hooked.pfnReplace = Replace;
     g_hooked.pfnRename = Rename;
     g_hooked.pfnRemove = Remove;
+    g_hooked.pfnSyncFolder = SyncFolder;
+    g_hooked.pfnStatus = Status;
 }
 
 } // namespace

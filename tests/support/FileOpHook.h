@@ -15,6 +15,8 @@ struct CFileBackend;
 namespace afx_test {
 
 // Create: making a file under a new name (OpenUnique); each name tried is one operation.
+// Status: a look at what stands at a name (CFile::GetStatus). SyncFolder: the folder of a name
+// that Replace or Rename just gave, handed to the disk.
 enum class FileOp {
     Open,
     Read,
@@ -27,12 +29,15 @@ enum class FileOp {
     Remove,
     Create,
     Rename,
+    Status,
+    SyncFolder,
     Count // how many kinds there are
 };
 // Fail: the operation fails with the cause the system gives most often for it (Open, Create,
-// Length, Replace, Rename, Remove: generic; Read: hardIO; Seek: badSeek; Write, Flush and Close:
-// diskFull; a failed close still lets the file go). Short: a read delivers half the bytes asked,
-// rounded down, and a write takes half, rounded up; other operations run as they are.
+// Length, Replace, Rename, Remove, Status: generic; Read and SyncFolder: hardIO; Seek: badSeek;
+// Write, Flush and Close: diskFull; a failed close still lets the file go). Short: a read delivers
+// half the bytes asked, rounded down, and a write takes half, rounded up; other operations run as
+// they are.
 enum class Fault { None, Fail, Short };
 
 // pszPath: the file the operation names (for Replace and Rename, the target).

@@ -44,6 +44,10 @@ public:
     int HitRead() const { return m_nHitRead; }
     // A write to strPath has not been followed by a flush of it.
     bool Unflushed(const std::string& strPath) const { return m_unflushed.count(strPath) != 0; }
+    // A file was given a name while bytes written to some file waited for a flush.
+    bool NamedUnflushed() const { return m_bNamedUnflushed; }
+    // Something was written after a rename or replace whose folder was not handed to the disk.
+    bool WroteBeforeNameSynced() const { return m_bWroteBeforeNameSynced; }
     // The number (from 1) of the first operation op on strPath; 0 when there was none.
     std::size_t FirstOp(afx_test::FileOp op, const std::string& strPath) const {
         for (std::size_t i = 0; i < m_log.size(); ++i)
@@ -72,10 +76,18 @@ private:
             m_strHitPath = pszPath;
             m_nHitRead = nRead;
         }
-        if (op == FileOp::Write)
+        if (op == FileOp::Write) {
             m_unflushed.insert(pszPath);
+            m_bWroteBeforeNameSynced = m_bWroteBeforeNameSynced || m_bNameUnsynced;
+        }
         if (op == FileOp::Flush && fault != Fault::Fail)
             m_unflushed.erase(pszPath);
+        if (op == FileOp::Rename || op == FileOp::Replace) {
+            m_bNamedUnflushed = m_bNamedUnflushed || !m_unflushed.empty();
+            m_bNameUnsynced = true;
+        }
+        if (op == FileOp::SyncFolder && fault != Fault::Fail)
+            m_bNameUnsynced = false;
         return fault;
     }
 
@@ -110,4 +122,7 @@ private:
     std::unordered_map<std::string, int> m_reads;
     std::vector<std::pair<afx_test::FileOp, std::string>> m_log;
     std::unordered_set<std::string> m_unflushed;
+    bool m_bNamedUnflushed = false;
+    bool m_bNameUnsynced = false;
+    bool m_bWroteBeforeNameSynced = false;
 };

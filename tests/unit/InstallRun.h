@@ -60,10 +60,10 @@ inline archive_model::RunSeen Run(const archive_model::Request& want, const std:
     where.nRead = injector.HitRead();
     seen.nLeftOpen = bCountHandles ? injector.OpenFiles() : 0;
     where.nOps = injector.Ops();
-    const std::size_t nLook = injector.FirstOp(afx_test::FileOp::Open, strArchive + ".bak");
-    const std::size_t nRename = injector.LastOp(afx_test::FileOp::Rename);
-    where.bAtLook = nLook != 0 && k == nLook;
-    where.bInCopy = nLook != 0 && k >= nLook && (nRename < nLook || k <= nRename);
+    seen.bCopyNotOnDisk = injector.NamedUnflushed() || injector.WroteBeforeNameSynced();
+    const std::size_t nLook = injector.FirstOp(afx_test::FileOp::Status, strArchive + ".bak");
+    const std::size_t nNamed = injector.LastOp(afx_test::FileOp::SyncFolder);
+    where.bInCopy = nLook != 0 && k >= nLook && (nNamed < nLook || k <= nNamed);
     return seen;
 }
 

@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <functional>
+#include <set>
 #include <sys/resource.h>
 
 namespace {
@@ -44,6 +45,12 @@ std::vector<ArchiveEntry> StandardEntries() {
     return {{"OTHER.SHP", 40}, {"DOSSIER.SHP", 32},  {"A", 8}, {"FLAGS1.SHP", 32},
             {"B", 8},          {"STARTSCR.SHP", 32}, {"C", 8}, {"STRT.SHP", 32},
             {"D", 8}};
+}
+
+long PeakKiB() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss;
 }
 
 Bytes Pattern(std::size_t nSize, unsigned char first) {
@@ -87,6 +94,7 @@ public:
         m_messages.clear();
         InstallGraphicSet(m_request, [this](const CString& strText, UINT nType) {
             m_messages.push_back({strText.str(), nType});
+            m_nPeakKiB = PeakKiB();
             if (m_bProbeHold) {
                 CFile other;
                 m_heldDuringMessage.push_back(!other.Open(m_strArchive, CFile::modeRead));
@@ -134,6 +142,7 @@ public:
     std::vector<std::pair<std::string, UINT>> m_messages;
     bool m_bProbeHold = true;
     std::vector<bool> m_heldDuringMessage;
+    long m_nPeakKiB = 0; // the process's most memory so far, when the message came
 };
 
 struct InstallCase {
@@ -149,7 +158,8 @@ Bytes DossierAndFlags(const CInstallBench& b) { return b.WithDossierAndFlags(); 
 Bytes All(const CInstallBench& b) { return b.WithAll(); }
 Bytes Restore(const CInstallBench& b) { return b.WithRestore(); }
 
-void RunCases(const std::vector<InstallCase>& cases) {
+// pnPeakKiB, when given, takes the most memory the process held by the time of a message.
+void RunCases(const std::vector<InstallCase>& cases, long* pnPeakKiB = nullptr) {
     for (const InstallCase& c : cases) {
         SCOPED_TRACE(c.pszName);
         CInstallBench b;
@@ -158,6 +168,8 @@ void RunCases(const std::vector<InstallCase>& cases) {
             b.WriteArchive();
         b.Run();
         ASSERT_EQ(b.m_messages.size(), 1u);
+        if (pnPeakKiB)
+            *pnPeakKiB = std::max(*pnPeakKiB, b.m_nPeakKiB);
         EXPECT_EQ(b.m_messages[0].first, c.strText);
         EXPECT_EQ(b.m_messages[0].second, c.nType);
         EXPECT_EQ(b.m_folder.Read("game.dat"), c.expected(b));
@@ -432,27 +444,49 @@ TEST(Install, DirectoriesWhoseEntriesOverlap) {
 }
 
 // Catalogue sizes near 2^31 with small set files: the install holds the files' bytes, not
-// blocks of those sizes, and a block larger than its slot ends in the slot's message.
+// blocks of those sizes, and a block larger than its slot ends in the slot's message. The restore
+// of a start screen of 10^8 bytes (a sparse archive, and a copy of it kept already) copies it in
+// pieces.
 TEST(Install, MemoryFollowsTheData) {
-    const auto peakKiB = [] {
-        rusage usage{};
-        getrusage(RUSAGE_SELF, &usage);
-        return usage.ru_maxrss;
-    };
     const auto huge = [](CInstallBench& b) {
         b.m_request.nFlagsSize = b.m_request.nDossierSize = b.m_request.nStartSize = 2147483647;
     };
-    const long nBefore = peakKiB();
-    RunCases({
-        {"a set file missing",
-         [&](CInstallBench& b) {
-             huge(b);
-             b.m_request.strFlagsFile = "nope.shp";
-         },
-         "ERROR! nope.shp file can not be opened!", kWarning, Unchanged},
-        {"a block larger than its slot", huge, kDossierSlot, kWarning, Unchanged},
-    });
-    EXPECT_LT(peakKiB() - nBefore, 64 * 1024);
+    constexpr std::uint32_t kBig = 100000000, kSparse = 1000 + 2 * kBig + 30;
+    const long nBefore = PeakKiB();
+    long nPeak = nBefore;
+    RunCases(
+        {
+            {"a set file missing",
+             [&](CInstallBench& b) {
+                 huge(b);
+                 b.m_request.strFlagsFile = "nope.shp";
+             },
+             "ERROR! nope.shp file can not be opened!", kWarning, Unchanged},
+            {"a block larger than its slot", huge, kDossierSlot, kWarning, Unchanged},
+            {"the restore of a start screen of 10^8 bytes",
+             [](CInstallBench& b) {
+                 Directory({{400, "DOSSIER.SHP"},
+                            {430, "a"},
+                            {450, "FLAGS1.SHP"},
+                            {480, "b"},
+                            {1000, "STARTSCR.SHP"},
+                            {1000 + kBig, "c"},
+                            {1000 + kBig, "STRT.SHP"},
+                            {1000 + 2 * kBig, "d"}},
+                           0, "008Startscr.shp")(b);
+                 b.m_request.nStartSize = static_cast<int>(kBig);
+                 std::filesystem::resize_file(b.m_folder.Path("game.dat"), kSparse);
+                 b.m_folder.Write("game.dat.bak", {});
+             },
+             kDoneAll, kSuccess,
+             [](const CInstallBench& b) {
+                 Bytes archive = Writes({{400, "dos1.shp", 20, 0}, {450, "flag1.shp", 16, 0}})(b);
+                 archive.resize(kSparse, 0); // STRT.SHP's zeros over STARTSCR.SHP's
+                 return archive;
+             }},
+        },
+        &nPeak);
+    EXPECT_LT(nPeak - nBefore, 64 * 1024);
 }
 
 TEST(Install, RequestsRefusedBeforeAnyFile) {
@@ -551,16 +585,24 @@ TEST(Install, TwoSetsInARow) {
 }
 
 // The first install keeps the archive as it was beside it, as game.dat.bak; nothing ever changes
-// that copy again, and an install that writes nothing makes none.
+// that copy again, and an install that writes nothing makes none. Where something other than a
+// file bears that name, or the name would be too long, nothing is written.
 TEST(Install, KeepsTheOriginal) {
     struct Case {
         const char* pszName;
         std::function<void(CInstallBench&)> arrange; // may leave a game.dat.bak of its own
         int nInstalls;
-        UINT nType;           // of the last install's message
-        bool bCopyOfOriginal; // game.dat.bak is the archive before the first install
+        UINT nType;               // of the last install's message
+        bool bCopyOfOriginal;     // game.dat.bak is the archive before the first install
+        const char* pszSays = ""; // a part of the last message
     };
     const Bytes kUsers = Pattern(7, 0x70);
+    const auto names = [](const CInstallBench& b) {
+        std::set<std::string> found;
+        for (const auto& entry : std::filesystem::directory_iterator(b.m_folder.Path("")))
+            found.insert(entry.path().filename().string());
+        return found;
+    };
     const std::vector<Case> cases = {
         {"first install", [](CInstallBench&) {}, 1, kSuccess, true},
         {"second install", [](CInstallBench&) {}, 2, kSuccess, true},
@@ -576,37 +618,54 @@ TEST(Install, KeepsTheOriginal) {
          [](CInstallBench& b) {
              std::filesystem::create_directory(b.m_folder.Path("game.dat.bak"));
          },
-         1, kSuccess, false},
+         1, kWarning, false, "game.dat.bak. A folder has that name"},
+        {"a device called game.dat.bak",
+         [](CInstallBench& b) {
+             std::filesystem::create_symlink("/dev/null", b.m_folder.Path("game.dat.bak"));
+         },
+         1, kWarning, false, "game.dat.bak. Something that is not a file"},
+        {"what is left of a copy cut short",
+         [&](CInstallBench& b) { b.m_folder.Write("game.dat.ba~", kUsers); }, 1, kSuccess, true},
+        {"the path names the copy",
+         [](CInstallBench& b) {
+             b.m_folder.Write("game.dat.bak", BuildArchive(b.m_entries));
+             b.m_strArchive = b.m_folder.Path("game.dat.bak").c_str();
+         },
+         1, kWarning, false, "ERROR! The path names a .bak file"},
+        {"a path too long for the copy",
+         [](CInstallBench& b) {
+             std::string strPath = b.m_folder.Path("g");
+             strPath += std::string(256 - strPath.size() - 4, 'g') + ".dat";
+             std::filesystem::create_symlink(b.m_folder.Path("game.dat"), strPath);
+             b.m_strArchive = strPath.c_str();
+         },
+         1, kWarning, false, "its path is too long"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.pszName);
         CInstallBench b;
         c.arrange(b);
         b.WriteArchive();
-        const bool bBakBefore = std::filesystem::exists(b.m_folder.Path("game.dat.bak"));
-        const Bytes bakBefore =
-            bBakBefore && !std::filesystem::is_directory(b.m_folder.Path("game.dat.bak"))
-                ? b.m_folder.Read("game.dat.bak")
-                : Bytes();
+        const bool bBakBefore = std::filesystem::is_regular_file(b.m_folder.Path("game.dat.bak"));
+        const Bytes bakBefore = bBakBefore ? b.m_folder.Read("game.dat.bak") : Bytes();
+        std::set<std::string> expected = names(b);
+        if (c.bCopyOfOriginal)
+            expected.insert("game.dat.bak");
+        expected.erase("game.dat.ba~");
         for (int i = 0; i < c.nInstalls; ++i)
             b.Run();
         ASSERT_EQ(b.m_messages.size(), 1u);
         EXPECT_EQ(b.m_messages[0].second, c.nType);
-        std::vector<std::string> names;
-        for (const auto& entry : std::filesystem::directory_iterator(b.m_folder.Path("")))
-            names.push_back(entry.path().filename().string());
-        std::sort(names.begin(), names.end());
-        const bool bBak = std::count(names.begin(), names.end(), "game.dat.bak") == 1;
-        EXPECT_EQ(names.size(), 4u + (bBak ? 1u : 0u)); // game.dat and the three set files
+        EXPECT_NE(b.m_messages[0].first.find(c.pszSays), std::string::npos)
+            << b.m_messages[0].first;
+        if (c.nType == kWarning) {
+            EXPECT_EQ(b.m_folder.Read("game.dat"), b.m_archive);
+        }
+        EXPECT_EQ(names(b), expected);
         if (c.bCopyOfOriginal) {
             EXPECT_EQ(b.m_folder.Read("game.dat.bak"), b.m_archive);
         } else if (bBakBefore) {
-            EXPECT_TRUE(bBak);
-            if (!std::filesystem::is_directory(b.m_folder.Path("game.dat.bak"))) {
-                EXPECT_EQ(b.m_folder.Read("game.dat.bak"), bakBefore);
-            }
-        } else {
-            EXPECT_FALSE(bBak);
+            EXPECT_EQ(b.m_folder.Read("game.dat.bak"), bakBefore);
         }
     }
 }
@@ -614,18 +673,17 @@ TEST(Install, KeepsTheOriginal) {
 // Every file operation of the copy, failed or cut short in turn: the archive is not changed, no
 // copy and no temporary file are left, and one message names the copy.
 TEST(Install, CopyThatCannotBeMade) {
-    // Where the copy's operations lie among an install's: from the making of its temporary file
-    // to its rename.
+    // Where the copy's operations lie among an install's: from the look for an earlier copy to
+    // its name handed to the disk.
     std::size_t nFirst = 0, nLast = 0, nOps = 0;
     {
         CInstallBench clean;
         clean.WriteArchive();
-        afx_test::SetFileOpHook([&](afx_test::FileOp op, const char* pszPath) {
+        afx_test::SetFileOpHook([&](afx_test::FileOp op, const char*) {
             ++nOps;
-            if (op == afx_test::FileOp::Create && nFirst == 0)
+            if (op == afx_test::FileOp::Status && nFirst == 0)
                 nFirst = nOps;
-            if (op == afx_test::FileOp::Rename &&
-                std::string(pszPath).find(".bak") != std::string::npos)
+            if (op == afx_test::FileOp::SyncFolder)
                 nLast = nOps;
             return afx_test::Fault::None;
         });

@@ -164,6 +164,7 @@ TEST_F(SettingsFile, SaveOutcomes) {
         bool bHoldSettings;
         const FileOp* pFailing;
         Outcome outcome;
+        bool bLink = false; // the settings file is a link to "elsewhere.ini"
     };
     const FileOp write = FileOp::Write, flush = FileOp::Flush, replace = FileOp::Replace;
     const Case cases[] = {
@@ -183,16 +184,22 @@ TEST_F(SettingsFile, SaveOutcomes) {
         {"folder missing", Leftover::None, 0, 0666, false, nullptr, Outcome::Refused},
         {"write fails", Leftover::None, 0777, 0666, false, &write, Outcome::Throws},
         {"flush fails", Leftover::None, 0777, 0666, false, &flush, Outcome::Throws},
-        {"replace fails: rewritten in place", Leftover::None, 0777, 0666, false, &replace,
-         Outcome::Saved},
+        {"replace fails", Leftover::None, 0777, 0666, false, &replace, Outcome::Refused},
+        {"settings read-only, folder writable", Leftover::None, 0777, 0444, false, nullptr,
+         Outcome::Refused},
+        {"settings a link: written where it points", Leftover::None, 0777, 0666, false, nullptr,
+         Outcome::Saved, true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.pszWhat);
         const std::string folder = c.folderMode ? m_strDir : m_strDir + "missing/";
         std::filesystem::remove_all(m_strDir);
         std::filesystem::create_directory(m_strDir);
-        WriteRaw(old);
-        ::chmod(Path().c_str(), c.settingsMode);
+        const std::string real = c.bLink ? m_strDir + "elsewhere.ini" : Path();
+        std::ofstream(real, std::ios::binary) << old;
+        if (c.bLink)
+            std::filesystem::create_symlink("elsewhere.ini", Path());
+        ::chmod(real.c_str(), c.settingsMode);
         const std::string leftover = Path() + ".new";
         if (c.leftover == Leftover::Folder)
             std::filesystem::create_directory(leftover);
@@ -211,7 +218,11 @@ TEST_F(SettingsFile, SaveOutcomes) {
         {
             CUserRights user;
             ASSERT_TRUE(user.Taken());
-            afx_test::SetFileOpHook([&](FileOp op, const char*) {
+            afx_test::SetFileOpHook([&](FileOp op, const char* pszPath) {
+                // A new file's name is never longer than the settings file's.
+                EXPECT_TRUE(op != FileOp::Create ||
+                            std::strlen(pszPath) <= (folder + kSettingsFileName).size())
+                    << pszPath;
                 return c.pFailing && op == *c.pFailing ? Fault::Fail : Fault::None;
             });
             try {
@@ -227,7 +238,8 @@ TEST_F(SettingsFile, SaveOutcomes) {
         heldSettings.Close();
         ::chmod(m_strDir.c_str(), 0777);
         EXPECT_EQ(outcome, c.outcome);
-        EXPECT_EQ(ReadRaw(Path()), outcome == Outcome::Saved ? strNew : old);
+        EXPECT_EQ(ReadRaw(real), outcome == Outcome::Saved ? strNew : old);
+        EXPECT_EQ(std::filesystem::is_symlink(Path()), c.bLink);
         EXPECT_EQ(Entries(), before); // no copy left behind, the leftover as it was
         if (c.leftover != Leftover::None && c.leftover != Leftover::Folder) {
             EXPECT_EQ(ReadRaw(leftover), "left");
