@@ -203,7 +203,7 @@ int Status(const char* pszPath, int* pnKind, bool* pbReadOnly, std::string* pFin
             char szFinal[MAX_PATH + 8];
             const DWORD dwLength = ::GetFinalPathNameByHandleA(h, szFinal, sizeof szFinal, 0);
             std::string strFinal = dwLength > 0 && dwLength < sizeof szFinal ? szFinal : "";
-            // "\\?\C:\..." for a drive, "\\?\UNC\server\..." for a share.
+            // \\?\C:\... for a drive, \\?\UNC\server\... for a share.
             if (strFinal.rfind("\\\\?\\UNC\\", 0) == 0)
                 strFinal = "\\\\" + strFinal.substr(8);
             else if (strFinal.rfind("\\\\?\\", 0) == 0)

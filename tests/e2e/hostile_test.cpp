@@ -86,12 +86,31 @@ TEST(HostileE2E, PathsAndArchivesThatCannotBeUsed) {
         {"an empty path", "", kCannotOpenArchive},
         {"characters Windows refuses", run.PathOf("bad<name>|?.dat"), kCannotOpenArchive},
     };
+    // Archives that must stay as they are, with their bytes.
+    std::vector<std::pair<std::string, std::string>> kept;
     for (std::size_t n : {0, 20, 21}) {
         // 21 bytes: a header that claims entries the file does not hold.
         const std::string strName = "short" + std::to_string(n) + ".dat";
         ASSERT_TRUE(run.WriteFile(strName, strGood.substr(0, n)));
         cases.push_back({"a short archive", run.PathOf(strName), kSearchFault});
+        kept.push_back({run.PathOf(strName), strGood.substr(0, n)});
     }
+    // No copy of the original can be kept where a folder bears its name, and the copy itself is
+    // never written to.
+    ASSERT_TRUE(run.WriteFile("Guarded.dat", strGood));
+    ASSERT_TRUE(run.WriteFile("Guarded.dat.bak\\inside.txt", "x"));
+    cases.push_back({"a folder bearing the copy's name", run.PathOf("Guarded.dat"),
+                     "ERROR! Panzer2.dat has not been changed: the copy of it as it was before the "
+                     "first install could not be kept as " +
+                         run.PathOf("Guarded.dat.bak") +
+                         ". A folder has that name: move or rename it, then install again."});
+    ASSERT_TRUE(run.WriteFile("Panzer2.dat.bak", strGood));
+    cases.push_back({"the copy's own name", run.PathOf("Panzer2.dat.bak"),
+                     "ERROR! The path names a .bak file, a copy of Panzer2.dat that an install "
+                     "keeps and never changes. Choose Panzer2.dat itself; to go back to the "
+                     "original, copy the .bak over it with the game closed."});
+    for (const char* pszName : {"Guarded.dat", "Panzer2.dat.bak"})
+        kept.push_back({run.PathOf(pszName), strGood});
     ASSERT_TRUE(run.WriteFile("Panzer2.dat", strGood));
     ASSERT_TRUE(run.Start());
     HWND dlg = run.WaitMainDialog();
@@ -101,9 +120,8 @@ TEST(HostileE2E, PathsAndArchivesThatCannotBeUsed) {
         ExpectWarning(run.InstallFrom(dlg, c.strPath), c.strText);
         ASSERT_TRUE(run.IsRunning());
     }
-    for (std::size_t n : {0, 20, 21}) {
-        EXPECT_EQ(e2e::ReadWholeFile(run.PathOf("short" + std::to_string(n) + ".dat")),
-                  strGood.substr(0, n));
+    for (const auto& file : kept) {
+        EXPECT_EQ(e2e::ReadWholeFile(file.first), file.second) << file.first;
     }
 
     // A set file that is a folder is named, and nothing is written.

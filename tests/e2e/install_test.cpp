@@ -109,6 +109,8 @@ void ExpectBox(const CMessageBoxInfo& box, const std::string& strText, e2e::EIco
     EXPECT_EQ(box.m_icon, icon) << e2e::IconName(box.m_icon);
 }
 
+// The first install through a path typed with a trailing blank, which Windows drops: the copy
+// still takes the archive's own name, and later installs through the plain path keep it.
 TEST(InstallE2E, TwoSetsInARowTheSecondWithoutStartScreen) {
     CInstallRun run;
     ASSERT_TRUE(run.Prepare());
@@ -116,6 +118,7 @@ TEST(InstallE2E, TwoSetsInARowTheSecondWithoutStartScreen) {
     HWND dlg = run.WaitMainDialog();
     ASSERT_TRUE(dlg);
 
+    ASSERT_TRUE(e2e::SetText(GetDlgItem(dlg, IDC_DATPATH), run.PathOf("Panzer2.dat ")));
     CMessageBoxInfo box = run.Install(dlg);
     ExpectBox(box,
               "Congratulations! Flags, Dossier and Startscr for Set A have been successfully "
@@ -133,6 +136,7 @@ TEST(InstallE2E, TwoSetsInARowTheSecondWithoutStartScreen) {
     EXPECT_EQ(FolderContents(run.Folder()),
               (std::vector<std::string>{"Panzer2.dat", "Panzer2.dat.bak", "RararIzorevo"}));
 
+    ASSERT_TRUE(e2e::SetText(GetDlgItem(dlg, IDC_DATPATH), run.PathOf("Panzer2.dat")));
     ASSERT_TRUE(e2e::Send(GetDlgItem(dlg, IDC_SETS), CB_SETCURSEL, 1));
     // A click opens no window: sent, it has been handled when the call returns.
     ASSERT_TRUE(e2e::Send(GetDlgItem(dlg, IDC_NOSTARTSCR), BM_CLICK));
@@ -191,23 +195,28 @@ TEST(InstallE2E, ArchiveThatCannotBeOpened) {
     EXPECT_EQ(run.Archive(), run.m_strArchive);
 }
 
+// The typed path is 250 characters long: the archive and its copy beside it both fit.
 TEST(InstallE2E, TypedPathIsUsedButNotSaved) {
     CInstallRun run;
     ASSERT_TRUE(run.Prepare());
-    ASSERT_TRUE(run.WriteFile("Other.dat", run.m_strArchive));
+    const std::string strOther =
+        std::string(250 - run.PathOf("\\Other.dat").size(), 'd') + "\\Other.dat";
+    ASSERT_TRUE(run.WriteFile(strOther, run.m_strArchive));
+    ASSERT_EQ(run.PathOf(strOther).size(), 250u);
     const std::string strSettings = e2e::ReadWholeFile(run.ToolPathOf("pg2_flags.ini"));
     ASSERT_TRUE(run.Start());
     HWND dlg = run.WaitMainDialog();
     ASSERT_TRUE(dlg);
 
-    ASSERT_TRUE(e2e::SetText(GetDlgItem(dlg, IDC_DATPATH), run.PathOf("Other.dat")));
+    ASSERT_TRUE(e2e::SetText(GetDlgItem(dlg, IDC_DATPATH), run.PathOf(strOther)));
     CMessageBoxInfo box = run.Install(dlg);
     ExpectBox(box,
               "Congratulations! Flags, Dossier and Startscr for Set A have been successfully "
               "installed!",
               e2e::EIcon::Information);
     ASSERT_TRUE(e2e::Dismiss(box.m_h));
-    EXPECT_EQ(e2e::ReadWholeFile(run.PathOf("Other.dat")), run.SetA());
+    EXPECT_EQ(e2e::ReadWholeFile(run.PathOf(strOther)), run.SetA());
+    EXPECT_EQ(e2e::ReadWholeFile(run.PathOf(strOther + ".bak")), run.m_strArchive);
     EXPECT_EQ(run.Archive(), run.m_strArchive);
     EXPECT_EQ(e2e::ReadWholeFile(run.ToolPathOf("pg2_flags.ini")), strSettings);
 }
