@@ -74,9 +74,15 @@ public:
         out.write(reinterpret_cast<const char*>(bytes.data()),
                   static_cast<std::streamsize>(bytes.size()));
     }
+    // In one read: archives of hundreds of megabytes come back in a moment.
     Bytes Read(const std::string& strName) const {
-        std::ifstream in(Path(strName), std::ios::binary);
-        return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+        std::ifstream in(Path(strName), std::ios::binary | std::ios::ate);
+        if (!in)
+            return Bytes();
+        Bytes bytes(static_cast<std::size_t>(in.tellg()));
+        in.seekg(0).read(reinterpret_cast<char*>(bytes.data()),
+                         static_cast<std::streamsize>(bytes.size()));
+        return bytes;
     }
 
 private:

@@ -102,6 +102,11 @@ TEST_F(SettingsFile, LineTwoInAllItsForms) {
         // A NUL ends the line's text: nothing after it counts, and an empty path is no path.
         {"NUL right after the key", "c\npg2-panzer2.dat=\v\0 D:\\x.dat\n"s, kDefault},
         {"NUL inside the path", "c\npg2-panzer2.dat=D:\\a\0b.dat\n"s, "D:\\a"},
+        // Lines are kept to their first 64 KiB; what follows up to the line feed is skipped.
+        {"lines longer than 64 KiB",
+         std::string(65536, 'c') +
+             "pg2-panzer2.dat=D:\\no.dat\npg2-panzer2.dat=" + std::string(70000, 'p') + "\n",
+         std::string(65536 - 16, 'p')},
     };
     for (const Case& c : cases)
         EXPECT_EQ(Load(c.bytes), c.expected) << c.pszWhat;
