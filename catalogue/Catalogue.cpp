@@ -65,7 +65,7 @@ bool ScanInt(const std::string& line, int& value) {
     return true;
 }
 
-CCatalogueSet SplitSetLine(const std::string& whole) {
+CCatalogueSet SplitSetLine(const std::string& whole, const CLegacyCodePage* pLegacy) {
     // Names and description go on as C strings: whatever follows a NUL byte is not part of them.
     const std::string line = whole.substr(0, whole.find('\0'));
     CCatalogueSet set;
@@ -74,7 +74,7 @@ CCatalogueSet SplitSetLine(const std::string& whole) {
     bool bUsable = true;
     for (std::string& name : names) {
         name = NextWord(line, pos);
-        if (name.empty() || name.size() >= kNameSize)
+        if (name.empty() || CountChars(name, pLegacy) > kNameChars)
             bUsable = false;
     }
     if (bUsable) {
@@ -91,7 +91,7 @@ CCatalogueSet SplitSetLine(const std::string& whole) {
     return set;
 }
 
-CatalogueResult ReadCatalogue(CStdioFile& file, CCatalogue& cat) {
+CatalogueResult ReadCatalogue(CStdioFile& file, CCatalogue& cat, const CLegacyCodePage* pLegacy) {
     CString line;
     file.ReadString(line); // lines 1 and 2 are free text
     file.ReadString(line);
@@ -103,7 +103,7 @@ CatalogueResult ReadCatalogue(CStdioFile& file, CCatalogue& cat) {
     while (file.ReadString(line) && !line.IsEmpty()) {
         if (cat.m_sets.size() >= static_cast<std::size_t>(kMaxSets))
             return CatalogueResult::TooManySets;
-        cat.m_sets.push_back(SplitSetLine(line.str()));
+        cat.m_sets.push_back(SplitSetLine(TextOfStoredLine(line.str(), pLegacy), pLegacy));
     }
     return CatalogueResult::Ok;
 }

@@ -1,6 +1,8 @@
 // The catalogue Desc.txt: three block sizes and up to 99 graphic sets, one per line.
 #pragma once
 
+#include "catalogue/StoredText.h"
+
 #include <cstddef>
 #include <string>
 #include <vector>
@@ -11,9 +13,11 @@ extern const char kCatalogueFileName[]; // "Desc.txt"
 extern const char kCatalogueOpenError[];
 extern const char kTooManySetsError[];
 
-// The dialog's table has 100 rows of 100 bytes; one row always stays free.
+// The dialog's table has 100 rows; one row always stays free. A name holds at most 99
+// characters, its row room for them in UTF-8 and a NUL.
 constexpr int kMaxSets = 99;
-constexpr std::size_t kNameSize = 100;
+constexpr std::size_t kNameChars = 99;
+constexpr std::size_t kNameSize = kNameChars * kMaxBytesPerChar + 1;
 
 // One set line. A line that lacks a name, or has one too long for the table, keeps all three
 // names empty so that nothing can install it; its description still stands in the list.
@@ -43,12 +47,14 @@ int CountLeadingSpaces(const char* psz);
 bool ScanInt(const std::string& line, int& value);
 
 // Three names separated by any white space, then the description: the rest of the line without
-// its leading white space.
-CCatalogueSet SplitSetLine(const std::string& line);
+// its leading white space. (pLegacy as in StoredText.h, here and below.)
+CCatalogueSet SplitSetLine(const std::string& line, const CLegacyCodePage* pLegacy = nullptr);
 
-// Reads an open catalogue from its first line. Stops at the end of the file or the first empty
-// line; TooManySets as soon as a 100th set line is met (the first 99 are in cat).
-CatalogueResult ReadCatalogue(CStdioFile& file, CCatalogue& cat);
+// Reads an open catalogue from its first line, each set line as TextOfStoredLine reads it. Stops
+// at the end of the file or the first empty line; TooManySets as soon as a 100th set line is met
+// (the first 99 are in cat).
+CatalogueResult ReadCatalogue(CStdioFile& file, CCatalogue& cat,
+                              const CLegacyCodePage* pLegacy = nullptr);
 
 // Puts the names of cat's sets into the dialog's fixed name tables of nRows rows: row r for set r,
 // every other row emptied so that nothing of an earlier content survives.

@@ -26,13 +26,14 @@ void WriteWhole(CStdioFile& file, const std::string& text) {
 
 } // namespace
 
-bool BuildToolFolder(const char* pszCurDir, char* pszFolder, std::size_t cbFolder) {
+bool BuildToolFolder(const char* pszCurDir, char* pszFolder, std::size_t cbFolder,
+                     const CLegacyCodePage* pLegacy) {
     const std::size_t nCur = std::strlen(pszCurDir);
     const std::size_t nSuffix = sizeof kToolFolderSuffix - 1;
     if (cbFolder == 0)
         return false;
     pszFolder[0] = '\0';
-    if (nCur + nSuffix >= cbFolder)
+    if (nCur + nSuffix >= cbFolder || CountChars(pszCurDir, pLegacy) + nSuffix > kFolderChars)
         return false;
     std::memcpy(pszFolder, pszCurDir, nCur);
     std::memcpy(pszFolder + nCur, kToolFolderSuffix, nSuffix + 1);
@@ -57,23 +58,25 @@ bool ParseDatPathLine(const std::string& whole, std::string& path) {
     return true;
 }
 
-std::string FormatSettings(const std::string& datPath) {
-    return "/* PG2-flags.ini\n" + std::string(kDatPathKey) + datPath + "\n/* end PG2-flags.ini\n";
+std::string FormatSettings(const std::string& datPath, const CLegacyCodePage* pLegacy) {
+    return "/* PG2-flags.ini\n" + std::string(kDatPathKey) + StoredLineOfText(datPath, pLegacy) +
+           "\n/* end PG2-flags.ini\n";
 }
 
-bool ReadDatPath(CStdioFile& file, CString& path) {
+bool ReadDatPath(CStdioFile& file, CString& path, const CLegacyCodePage* pLegacy) {
     CString line;
     file.ReadString(line); // line 1 is a comment
     if (!file.ReadString(line))
         return false;
     std::string found;
-    if (!ParseDatPathLine(line.str(), found))
+    if (!ParseDatPathLine(TextOfStoredLine(line.str(), pLegacy), found))
         return false;
     path = found.c_str();
     return true;
 }
 
-bool WriteSettingsFile(const char* pszFolder, const char* pszDatPath) {
+bool WriteSettingsFile(const char* pszFolder, const char* pszDatPath,
+                       const CLegacyCodePage* pLegacy) {
     std::string target = std::string(pszFolder) + kSettingsFileName;
     // A link is written where it points; a file marked read-only is left as it is.
     CFileStatus status;
@@ -86,7 +89,7 @@ bool WriteSettingsFile(const char* pszFolder, const char* pszDatPath) {
         return false;
     }
     const std::string folder = target.substr(0, target.find_last_of("\\/") + 1);
-    const std::string text = FormatSettings(pszDatPath);
+    const std::string text = FormatSettings(pszDatPath, pLegacy);
     CStdioFile file;
     if (file.OpenUnique(folder.c_str(), kTempPrefix)) {
         const std::string temp = file.GetFilePath().str();

@@ -2,6 +2,7 @@
 // the file is written again after a Browse.
 #pragma once
 
+#include "catalogue/StoredText.h"
 #include "framework/CString.h"
 
 #include <cstddef>
@@ -9,27 +10,31 @@
 
 class CStdioFile;
 
-// Room for the tool's folder path, NUL included.
-constexpr std::size_t kFolderSize = 260;
+// The tool's folder path holds at most 259 characters; its room holds them in UTF-8, NUL included.
+constexpr std::size_t kFolderChars = 259;
+constexpr std::size_t kFolderSize = kFolderChars * kMaxBytesPerChar + 1;
 extern const char kToolFolderSuffix[]; // "\RararIzorevo\"
 extern const char kSettingsFileName[]; // "pg2_flags.ini"
 extern const char kSettingsOpenError[];
 
 // Puts pszCurDir + "\RararIzorevo\" into pszFolder (cbFolder bytes). Returns false, leaving
-// pszFolder empty, when the result would not fit. A drive root such as "C:\" keeps its own
-// backslash, so the folder then holds two in a row; that is how the system accepts it.
-bool BuildToolFolder(const char* pszCurDir, char* pszFolder, std::size_t cbFolder);
+// pszFolder empty, when the result would be longer than kFolderChars characters or not fit. A
+// drive root such as "C:\" keeps its own backslash, so the folder then holds two in a row; that is
+// how the system accepts it. (pLegacy as in StoredText.h, here and below.)
+bool BuildToolFolder(const char* pszCurDir, char* pszFolder, std::size_t cbFolder,
+                     const CLegacyCodePage* pLegacy = nullptr);
 
 // Line 2 of the settings file: the key at the very start, in this case, then white space, then
 // the path up to the end of the line without trailing white space (paths may hold blanks).
 // Returns false when the line does not name a path.
 bool ParseDatPathLine(const std::string& line, std::string& path);
 
-// The whole settings file in memory, lines ended by LF (text mode writes CR LF).
-std::string FormatSettings(const std::string& datPath);
+// The whole settings file in memory, lines ended by LF (text mode writes CR LF); the path as
+// StoredLineOfText stores it.
+std::string FormatSettings(const std::string& datPath, const CLegacyCodePage* pLegacy = nullptr);
 
 // Reads lines 1 and 2 of an open settings file; sets path only when line 2 names one.
-bool ReadDatPath(CStdioFile& file, CString& path);
+bool ReadDatPath(CStdioFile& file, CString& path, const CLegacyCodePage* pLegacy = nullptr);
 
 // Writes the settings file for datPath into pszFolder through a file of its own that then replaces
 // the old one in one step, so that a failed write never loses the stored path; a settings file
@@ -39,4 +44,5 @@ bool ReadDatPath(CStdioFile& file, CString& path);
 // its place; the old file is then untouched and no other file is left. A write error throws the
 // framework's CFileException; the new file is then removed and the old one is whole, except when
 // it was being rewritten in place.
-bool WriteSettingsFile(const char* pszFolder, const char* pszDatPath);
+bool WriteSettingsFile(const char* pszFolder, const char* pszDatPath,
+                       const CLegacyCodePage* pLegacy = nullptr);

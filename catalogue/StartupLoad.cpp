@@ -3,7 +3,7 @@
 #include "catalogue/Settings.h"
 #include "framework/CStdioFile.h"
 
-CStartupLoad LoadStartupFiles(const char* pszFolder) {
+CStartupLoad LoadStartupFiles(const char* pszFolder, const CLegacyCodePage* pLegacy) {
     CStartupLoad load;
     const std::string folder = pszFolder;
     try {
@@ -13,7 +13,7 @@ CStartupLoad LoadStartupFiles(const char* pszFolder) {
             return load;
         }
         CString path;
-        load.m_bHasDatPath = ReadDatPath(file, path);
+        load.m_bHasDatPath = ReadDatPath(file, path, pLegacy);
         load.m_strDatPath = path.str();
         load.m_bSettingsRead = true;
         file.Close();
@@ -22,7 +22,7 @@ CStartupLoad LoadStartupFiles(const char* pszFolder) {
             load.m_pszFatal = kCatalogueOpenError;
             return load;
         }
-        if (ReadCatalogue(file, load.m_cat) == CatalogueResult::TooManySets) {
+        if (ReadCatalogue(file, load.m_cat, pLegacy) == CatalogueResult::TooManySets) {
             load.m_pszFatal = kTooManySetsError;
             return load;
         }

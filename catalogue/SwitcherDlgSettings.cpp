@@ -25,13 +25,14 @@ static_assert(sizeof CSwitcherDlg::m_szFolder == kFolderSize, "folder size");
 void CSwitcherDlg::LoadSettings() {
     // A current directory too long for the folder is refused like a missing settings file, so
     // that no path of the tool's own is ever cut short.
+    const CLegacyCodePage* pLegacy = SystemLegacyCodePage();
     char szCurDir[kFolderSize];
     const DWORD nCurDir = ::GetCurrentDirectoryA(sizeof szCurDir, szCurDir);
     if (nCurDir == 0 || nCurDir >= sizeof szCurDir ||
-        !BuildToolFolder(szCurDir, m_szFolder, sizeof m_szFolder))
+        !BuildToolFolder(szCurDir, m_szFolder, sizeof m_szFolder, pLegacy))
         Fatal(kSettingsOpenError);
 
-    const CStartupLoad load = LoadStartupFiles(m_szFolder);
+    const CStartupLoad load = LoadStartupFiles(m_szFolder, pLegacy);
     // The stored path is shown as soon as it was read, whatever happens to the catalogue.
     if (load.m_bSettingsRead) {
         if (load.m_bHasDatPath)
@@ -56,7 +57,7 @@ void CSwitcherDlg::LoadSettings() {
 }
 
 void CSwitcherDlg::SaveSettings() {
-    if (!WriteSettingsFile(m_szFolder, m_strDatPath))
+    if (!WriteSettingsFile(m_szFolder, m_strDatPath, SystemLegacyCodePage()))
         Fatal(kSettingsOpenError);
 }
 

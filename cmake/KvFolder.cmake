@@ -1,6 +1,6 @@
-# kv_folder(<lib> <portable sources>... [MEMBERS <CSwitcherDlg members>...]): a folder of the tool.
+# kv_folder(<lib> <portable sources>... [MEMBERS <Win32 sources>...]): a folder of the tool.
 # Its portable sources become the static library <lib>; the dialog's members beside them
-# (SwitcherDlg*.cpp) go into Kestrovane.exe.
+# (SwitcherDlg*.cpp), and the Win32 code that only they call, go into Kestrovane.exe.
 function(kv_folder lib)
   cmake_parse_arguments(PARSE_ARGV 1 arg "" "" "MEMBERS")
   add_library(${lib} STATIC ${arg_UNPARSED_ARGUMENTS})

@@ -10,13 +10,15 @@ public:
 
     enum { IDD = IDD_SWITCHER_DIALOG };
 
-    // The catalogue folder: the current directory at start-up followed by "\RararIzorevo\".
-    char m_szFolder[260];
-    // The catalogue table: row r belongs to item r of the set list. A row whose names are not
-    // all present is unusable (the catalogue line lacked a name or had one too long).
-    char m_szFlagsFile[100][100];
-    char m_szDossierFile[100][100];
-    char m_szStartFile[100][100];
+    // The catalogue folder: the current directory at start-up followed by "\RararIzorevo\". Text
+    // may be UTF-8, so a character may take up to three bytes: room for 259 characters.
+    char m_szFolder[259 * 3 + 1];
+    // The catalogue table: row r belongs to item r of the set list, each name of at most 99
+    // characters. A row whose names are not all present is unusable (the catalogue line lacked a
+    // name or had one too long).
+    char m_szFlagsFile[100][99 * 3 + 1];
+    char m_szDossierFile[100][99 * 3 + 1];
+    char m_szStartFile[100][99 * 3 + 1];
     int m_nFlagsSize;
     int m_nDossierSize;
     int m_nStartSize;

@@ -10,11 +10,11 @@ CFileDialog::CFileDialog(BOOL bOpenFileDialog, const char* lpszDefExt, const cha
     m_ofn.hwndOwner = pParentWnd != nullptr ? pParentWnd->m_hWnd : nullptr;
     m_ofn.hInstance = AfxGetInstanceHandle();
     m_ofn.lpstrFile = m_szFileName;
-    m_ofn.nMaxFile = MAX_PATH;
+    m_ofn.nMaxFile = sizeof m_szFileName;
     m_ofn.lpstrDefExt = lpszDefExt;
     m_ofn.Flags = dwFlags | OFN_EXPLORER | OFN_ENABLESIZING;
     if (lpszFileName != nullptr)
-        lstrcpynA(m_szFileName, lpszFileName, MAX_PATH);
+        lstrcpynA(m_szFileName, lpszFileName, sizeof m_szFileName);
     // The filter is given as "Name|*.ext|...||"; the system wants NUL separators.
     if (lpszFilter != nullptr) {
         m_strFilter = lpszFilter;

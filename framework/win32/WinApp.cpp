@@ -45,9 +45,9 @@ HICON CWinApp::LoadIcon(UINT nIDResource) const {
 
 // Help comes from a help file named after the executable, beside it.
 void CWinApp::OnHelp() {
-    char szPath[MAX_PATH];
-    const DWORD n = ::GetModuleFileNameA(m_hInstance, szPath, MAX_PATH);
-    if (n == 0 || n >= MAX_PATH - 4)
+    char szPath[AFX_MAX_PATH_BYTES];
+    const DWORD n = ::GetModuleFileNameA(m_hInstance, szPath, sizeof szPath);
+    if (n == 0 || n >= sizeof szPath - 4)
         return;
     char* pDot = nullptr;
     for (char* p = szPath; *p; ++p)
@@ -67,9 +67,9 @@ int AfxWinMain(HINSTANCE hInstance) {
         return -1;
     pApp->m_hInstance = hInstance;
     if (pApp->m_pszAppName == nullptr) {
-        char szPath[MAX_PATH];
-        const DWORD n = ::GetModuleFileNameA(nullptr, szPath, MAX_PATH);
-        pApp->m_strAppName = AfxAppNameFromPath(n > 0 && n < MAX_PATH ? szPath : "");
+        char szPath[AFX_MAX_PATH_BYTES];
+        const DWORD n = ::GetModuleFileNameA(nullptr, szPath, sizeof szPath);
+        pApp->m_strAppName = AfxAppNameFromPath(n > 0 && n < sizeof szPath ? szPath : "");
         pApp->m_pszAppName = pApp->m_strAppName;
     }
     // An application whose InitInstance returns FALSE never enters the message loop.

@@ -1,4 +1,5 @@
 #include "ArchiveBuilder.h"
+#include "IconvCodePage.h"
 
 #include "catalogue/Catalogue.h"
 #include "framework/CStdioFile.h"
@@ -13,6 +14,16 @@ namespace {
 
 using namespace std::string_literals;
 
+const CIconvCodePage kCp1252("CP1252");
+
+// A name of n characters, three bytes each in UTF-8.
+std::string Japanese(std::size_t n) {
+    std::string s;
+    while (n-- > 0)
+        s += "ゲ";
+    return s;
+}
+
 TEST(SetLine, SplitsNamesAndDescription) {
     const std::string name99(99, 'n');
     const std::string name100(100, 'n');
@@ -20,6 +31,7 @@ TEST(SetLine, SplitsNamesAndDescription) {
     struct Case {
         std::string line;
         std::string flags, dossier, start, description;
+        const CLegacyCodePage* pLegacy = nullptr; // the program's text is UTF-8 beside it
     };
     const std::vector<Case> cases = {
         {"flag1.shp dos1.shp start1.shp First set", "flag1.shp", "dos1.shp", "start1.shp",
@@ -48,9 +60,11 @@ TEST(SetLine, SplitsNamesAndDescription) {
         // A NUL ends the line's text, as it ends the table's names.
         {"fla\0g1.shp dos1.shp start1.shp First"s, "", "", "", "fla"},
         {"f d s Fir\0st"s, "f", "d", "s", "Fir"},
+        {Japanese(99) + " d s 99", Japanese(99), "d", "s", "99", &kCp1252},
+        {Japanese(100) + " d s 100", "", "", "", "100", &kCp1252},
     };
     for (const Case& c : cases) {
-        const CCatalogueSet set = SplitSetLine(c.line);
+        const CCatalogueSet set = SplitSetLine(c.line, c.pLegacy);
         const std::string what = c.line.substr(0, 60);
         EXPECT_EQ(set.m_strFlagsFile, c.flags) << what;
         EXPECT_EQ(set.m_strDossierFile, c.dossier) << what;
@@ -103,12 +117,13 @@ TEST(SizeLine, ScansADecimalIntegerSafely) {
 
 class CatalogueFile : public ::testing::Test {
 protected:
-    CatalogueResult Read(const std::string& bytes, CCatalogue& cat) {
+    CatalogueResult Read(const std::string& bytes, CCatalogue& cat,
+                         const CLegacyCodePage* pLegacy = nullptr) {
         m_dir.Write(kCatalogueFileName, Bytes(bytes.begin(), bytes.end()));
         CStdioFile file;
         EXPECT_TRUE(
             file.Open(m_dir.Path(kCatalogueFileName).c_str(), CFile::modeRead | CFile::typeText));
-        return ReadCatalogue(file, cat);
+        return ReadCatalogue(file, cat, pLegacy);
     }
     static std::vector<std::string> Descriptions(const CCatalogue& cat) {
         std::vector<std::string> items;
@@ -161,6 +176,7 @@ TEST_F(CatalogueFile, WhereTheListEnds) {
         std::string tail; // after line 6
         Items items;
         CatalogueResult result;
+        const CLegacyCodePage* pLegacy = nullptr;
     };
     const std::vector<Case> cases = {
         {"ends after line 6", "", {}, CatalogueResult::Ok},
@@ -195,10 +211,15 @@ TEST_F(CatalogueFile, WhereTheListEnds) {
          "f d s " + longText + "\r\n" + std::string(10050, 'n') + " d s Too long\r\n",
          {longText, "Too long"},
          CatalogueResult::Ok},
+        {"each line UTF-8 or in the legacy code page",
+         "f d s \xC9t\xE9 1941\r\nf d s Флаги 1941\r\nf d s ゲーム\r\n",
+         {"Été 1941", "Флаги 1941", "ゲーム"},
+         CatalogueResult::Ok,
+         &kCp1252},
     };
     for (const Case& c : cases) {
         CCatalogue cat;
-        EXPECT_EQ(Read(kHead + c.tail, cat), c.result) << c.pszWhat;
+        EXPECT_EQ(Read(kHead + c.tail, cat, c.pLegacy), c.result) << c.pszWhat;
         EXPECT_EQ(Descriptions(cat), c.items) << c.pszWhat;
     }
 }
@@ -206,16 +227,19 @@ TEST_F(CatalogueFile, WhereTheListEnds) {
 TEST(NameTables, FilledRowsAndEveryOtherRowEmpty) {
     CCatalogue cat;
     cat.m_sets = {SplitSetLine("f1 d1 s1 One"), SplitSetLine("only-one-name"),
-                  SplitSetLine(std::string(99, 'x') + " d3 s3")};
+                  SplitSetLine(std::string(99, 'x') + " d3 s3"),
+                  SplitSetLine("f4 d4 " + Japanese(99), &kCp1252)};
     char szFlags[100][kNameSize], szDossier[100][kNameSize], szStart[100][kNameSize];
     std::memset(szFlags, 'x', sizeof szFlags); // stale content from before
     std::memset(szDossier, 'x', sizeof szDossier);
     std::memset(szStart, 'x', sizeof szStart);
     FillNameTables(cat, szFlags, szDossier, szStart, 100);
-    const std::vector<std::vector<std::string>> rows = {
-        {"f1", "d1", "s1"}, {"", "", ""}, {std::string(99, 'x'), "d3", "s3"}};
+    const std::vector<std::vector<std::string>> rows = {{"f1", "d1", "s1"},
+                                                        {"", "", ""},
+                                                        {std::string(99, 'x'), "d3", "s3"},
+                                                        {"f4", "d4", Japanese(99)}};
     for (int r = 0; r < 100; ++r) {
-        const std::vector<std::string> expected = r < 3 ? rows[r] : std::vector<std::string>(3);
+        const std::vector<std::string> expected = r < 4 ? rows[r] : std::vector<std::string>(3);
         EXPECT_EQ(szFlags[r], expected[0]) << r;
         EXPECT_EQ(szDossier[r], expected[1]) << r;
         EXPECT_EQ(szStart[r], expected[2]) << r;

@@ -1,3 +1,5 @@
+#include "IconvCodePage.h"
+
 #include "catalogue/Settings.h"
 #include "framework/CStdioFile.h"
 #include "tests/support/FileOpHook.h"
@@ -21,6 +23,7 @@ namespace {
 using namespace std::string_literals;
 
 const char kDefault[] = "C:\\Games\\Panzer2\\Panzer2.dat";
+const CIconvCodePage kCp1252("CP1252");
 
 // A fresh folder per test, given with a trailing slash as the tool's folder always is.
 class SettingsFile : public ::testing::Test {
@@ -50,12 +53,12 @@ protected:
         return names;
     }
     // What the start-up would show in the path box for a settings file of these bytes.
-    std::string Load(const std::string& bytes) const {
+    std::string Load(const std::string& bytes, const CLegacyCodePage* pLegacy = nullptr) const {
         WriteRaw(bytes);
         CStdioFile file;
         EXPECT_TRUE(file.Open(Path().c_str(), CFile::modeRead | CFile::typeText));
         CString path = kDefault;
-        ReadDatPath(file, path);
+        ReadDatPath(file, path, pLegacy);
         return path.str();
     }
 
@@ -68,6 +71,7 @@ TEST_F(SettingsFile, LineTwoInAllItsForms) {
         const char* pszWhat;
         std::string bytes;
         std::string expected;
+        const CLegacyCodePage* pLegacy = nullptr; // the program's text is UTF-8 beside it
     };
     const std::vector<Case> cases = {
         {"as written", "/* PG2-flags.ini\r\npg2-panzer2.dat=D:\\P2\\Panzer2.dat\r\n/* end\r\n",
@@ -107,25 +111,45 @@ TEST_F(SettingsFile, LineTwoInAllItsForms) {
          std::string(65536, 'c') +
              "pg2-panzer2.dat=D:\\no.dat\npg2-panzer2.dat=" + std::string(70000, 'p') + "\n",
          std::string(65536 - 16, 'p')},
+        {"legacy program: bytes as they stand", "c\npg2-panzer2.dat=D:\\\xE9t\xE9\n",
+         "D:\\\xE9t\xE9"},
+        {"a legacy line", "c\npg2-panzer2.dat=D:\\\xE9t\xE9\n", "D:\\été", &kCp1252},
+        {"a UTF-8 line", "c\npg2-panzer2.dat=D:\\Łódź\\Игры\\ゲーム\\😀\n",
+         "D:\\Łódź\\Игры\\ゲーム\\😀", &kCp1252},
+        // One sequence that is not UTF-8 makes the whole line legacy text.
+        {"longer form than needed", "c\npg2-panzer2.dat=é\xE0\x80\xAF\n", "Ã©à€¯", &kCp1252},
+        {"surrogate", "c\npg2-panzer2.dat=é\xED\xA0\x80\n", "Ã©í\u00A0€", &kCp1252},
+        {"past U+10FFFF", "c\npg2-panzer2.dat=é\xF4\xA0\x80\x80\n", "Ã©ô\u00A0€€", &kCp1252},
+        {"cut short", "c\npg2-panzer2.dat=é\xC3\n", "Ã©Ã", &kCp1252},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(Load(c.bytes), c.expected) << c.pszWhat;
+        EXPECT_EQ(Load(c.bytes, c.pLegacy), c.expected) << c.pszWhat;
 }
 
-// Three CR LF lines exactly, nothing of the old file kept, and no other file left beside it.
+// Three CR LF lines exactly, nothing of the old file kept, and no other file left beside it. The
+// path is stored in the legacy code page whenever that reads back as the same path.
 TEST_F(SettingsFile, RewriteReplacesEverythingAndReadsBack) {
     WriteRaw("old line 1\r\npg2-panzer2.dat=D:\\old.dat\r\nextra\r\nlines\r\n");
-    const std::vector<std::string> paths = {
-        "C:\\Program Files\\Game\\Panzer2.dat",
-        "Z:\\" + std::string(240, 'n') + "\\" + std::string(14, 'm') + ".dat",
-        "D:\\a.dat",
+    struct Case {
+        std::string path, stored;
+        const CLegacyCodePage* pLegacy;
     };
-    for (const std::string& path : paths) {
-        ASSERT_TRUE(WriteSettingsFile(m_strDir.c_str(), path.c_str()));
+    const std::string longPath =
+        "Z:\\" + std::string(240, 'n') + "\\" + std::string(14, 'm') + ".dat";
+    const std::vector<Case> cases = {
+        {"C:\\Program Files\\Game\\Panzer2.dat", "C:\\Program Files\\Game\\Panzer2.dat", nullptr},
+        {longPath, longPath, nullptr},
+        {"D:\\a.dat", "D:\\a.dat", &kCp1252},
+        {"D:\\Jeux été\\a.dat", "D:\\Jeux \xE9t\xE9\\a.dat", &kCp1252},
+        {"D:\\Игры\\a.dat", "D:\\Игры\\a.dat", &kCp1252},
+        {"D:\\Ã©\\a.dat", "D:\\Ã©\\a.dat", &kCp1252}, // in 1252 the bytes of "é" in UTF-8
+    };
+    for (const Case& c : cases) {
+        ASSERT_TRUE(WriteSettingsFile(m_strDir.c_str(), c.path.c_str(), c.pLegacy));
         const std::string bytes = ReadRaw(Path());
-        EXPECT_EQ(bytes,
-                  "/* PG2-flags.ini\r\npg2-panzer2.dat=" + path + "\r\n/* end PG2-flags.ini\r\n");
-        EXPECT_EQ(Load(bytes), path);
+        EXPECT_EQ(bytes, "/* PG2-flags.ini\r\npg2-panzer2.dat=" + c.stored +
+                             "\r\n/* end PG2-flags.ini\r\n");
+        EXPECT_EQ(Load(bytes, c.pLegacy), c.path);
         EXPECT_EQ(Entries(), std::set<std::string>{kSettingsFileName});
     }
 }
@@ -257,18 +281,28 @@ TEST(ToolFolder, AppendsTheFolderNameAndRefusesWhatDoesNotFit) {
         std::string curDir;
         bool bFits;
         std::string folder;
+        const CLegacyCodePage* pLegacy = nullptr;
     };
+    std::string ja242, emoji122;
+    for (int i = 0; i < 242; ++i)
+        ja242 += "ゲ";
+    for (int i = 0; i < 122; ++i)
+        emoji122 += "😀"; // two characters each, as Windows counts them
     const std::vector<Case> cases = {
         {"C:\\Games", true, "C:\\Games\\RararIzorevo\\"},
         {"C:\\", true, "C:\\\\RararIzorevo\\"}, // a drive root keeps its own backslash
         {"Z:\\" + std::string(242, 'd'), true, "Z:\\" + std::string(242, 'd') + "\\RararIzorevo\\"},
         {"Z:\\" + std::string(243, 'd'), false, ""},
         {std::string(1000, 'd'), false, ""},
+        {"Z:\\" + ja242, true, "Z:\\" + ja242 + "\\RararIzorevo\\", &kCp1252},
+        {"Z:\\" + ja242 + "ゲ", false, "", &kCp1252},
+        {"Z:\\" + emoji122, false, "", &kCp1252},
+        {"Z:\\" + std::string(243, '\xA8'), false, ""}, // legacy text: a byte is a character
     };
     for (const Case& c : cases) {
         char szFolder[kFolderSize];
         std::memset(szFolder, 'x', sizeof szFolder);
-        EXPECT_EQ(BuildToolFolder(c.curDir.c_str(), szFolder, sizeof szFolder), c.bFits)
+        EXPECT_EQ(BuildToolFolder(c.curDir.c_str(), szFolder, sizeof szFolder, c.pLegacy), c.bFits)
             << c.curDir.size();
         EXPECT_EQ(std::string(szFolder), c.folder) << c.curDir.size();
     }

@@ -1,0 +1,67 @@
+#include "catalogue/StoredText.h"
+
+bool IsUtf8Line(const std::string& line) {
+    bool bHigh = false;
+    const std::size_t n = line.size();
+    for (std::size_t i = 0; i < n;) {
+        const unsigned char lead = static_cast<unsigned char>(line[i++]);
+        if (lead < 0x80)
+            continue;
+        bHigh = true;
+        // The lead byte tells how many bytes follow, and the range of the first of them rules out
+        // longer forms than needed, surrogates and code points above U+10FFFF.
+        std::size_t nMore = 0;
+        unsigned char low = 0x80, high = 0xBF;
+        if (lead >= 0xC2 && lead <= 0xDF) {
+            nMore = 1;
+        } else if (lead >= 0xE0 && lead <= 0xEF) {
+            nMore = 2;
+            low = lead == 0xE0 ? 0xA0 : 0x80;
+            high = lead == 0xED ? 0x9F : 0xBF;
+        } else if (lead >= 0xF0 && lead <= 0xF4) {
+            nMore = 3;
+            low = lead == 0xF0 ? 0x90 : 0x80;
+            high = lead == 0xF4 ? 0x8F : 0xBF;
+        } else {
+            return false;
+        }
+        if (n - i < nMore)
+            return false;
+        for (std::size_t k = 0; k < nMore; ++k, ++i) {
+            const unsigned char next = static_cast<unsigned char>(line[i]);
+            if (next < (k == 0 ? low : 0x80) || next > (k == 0 ? high : 0xBF))
+                return false;
+        }
+    }
+    return bHigh;
+}
+
+std::string TextOfStoredLine(const std::string& line, const CLegacyCodePage* pLegacy) {
+    if (pLegacy == nullptr || IsUtf8Line(line))
+        return line;
+    return pLegacy->ToUtf8(line);
+}
+
+std::string StoredLineOfText(const std::string& text, const CLegacyCodePage* pLegacy) {
+    if (pLegacy == nullptr)
+        return text;
+    // Legacy bytes that happen to be valid UTF-8 would be read back as UTF-8: such text is stored
+    // in UTF-8, which reads back right.
+    std::string legacy;
+    if (pLegacy->FromUtf8(text, legacy) && !IsUtf8Line(legacy))
+        return legacy;
+    return text;
+}
+
+std::size_t CountChars(const std::string& text, const CLegacyCodePage* pLegacy) {
+    if (pLegacy == nullptr)
+        return text.size();
+    std::size_t n = 0;
+    for (char ch : text) {
+        const unsigned char b = static_cast<unsigned char>(ch);
+        // One unit for each lead byte, two for a code point beyond U+FFFF.
+        n += (b & 0xC0) != 0x80 ? 1 : 0;
+        n += b >= 0xF0 ? 1 : 0;
+    }
+    return n;
+}
