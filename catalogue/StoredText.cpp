@@ -1,13 +1,11 @@
 #include "catalogue/StoredText.h"
 
-bool IsUtf8Line(const std::string& line) {
-    bool bHigh = false;
-    const std::size_t n = line.size();
+bool IsUtf8(const std::string& text) {
+    const std::size_t n = text.size();
     for (std::size_t i = 0; i < n;) {
-        const unsigned char lead = static_cast<unsigned char>(line[i++]);
+        const unsigned char lead = static_cast<unsigned char>(text[i++]);
         if (lead < 0x80)
             continue;
-        bHigh = true;
         // The lead byte tells how many bytes follow, and the range of the first of them rules out
         // longer forms than needed, surrogates and code points above U+10FFFF.
         std::size_t nMore = 0;
@@ -28,16 +26,16 @@ bool IsUtf8Line(const std::string& line) {
         if (n - i < nMore)
             return false;
         for (std::size_t k = 0; k < nMore; ++k, ++i) {
-            const unsigned char next = static_cast<unsigned char>(line[i]);
+            const unsigned char next = static_cast<unsigned char>(text[i]);
             if (next < (k == 0 ? low : 0x80) || next > (k == 0 ? high : 0xBF))
                 return false;
         }
     }
-    return bHigh;
+    return true;
 }
 
 std::string TextOfStoredLine(const std::string& line, const CLegacyCodePage* pLegacy) {
-    if (pLegacy == nullptr || IsUtf8Line(line))
+    if (pLegacy == nullptr || IsUtf8(line))
         return line;
     return pLegacy->ToUtf8(line);
 }
@@ -45,10 +43,10 @@ std::string TextOfStoredLine(const std::string& line, const CLegacyCodePage* pLe
 std::string StoredLineOfText(const std::string& text, const CLegacyCodePage* pLegacy) {
     if (pLegacy == nullptr)
         return text;
-    // Legacy bytes that happen to be valid UTF-8 would be read back as UTF-8: such text is stored
-    // in UTF-8, which reads back right.
+    // Legacy bytes that are valid UTF-8 read back as UTF-8, which is the same text only for ASCII:
+    // other such text is stored in UTF-8 itself.
     std::string legacy;
-    if (pLegacy->FromUtf8(text, legacy) && !IsUtf8Line(legacy))
+    if (pLegacy->FromUtf8(text, legacy) && !IsUtf8(legacy))
         return legacy;
     return text;
 }

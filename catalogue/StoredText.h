@@ -27,8 +27,9 @@ protected:
 // The system's: nullptr when the program's text is the legacy code page itself (Windows only).
 const CLegacyCodePage* SystemLegacyCodePage();
 
-// Valid UTF-8 (shortest forms, no surrogates, nothing above U+10FFFF) holding a byte above 0x7F.
-bool IsUtf8Line(const std::string& line);
+// Valid UTF-8: shortest forms, no surrogates, nothing above U+10FFFF. (ASCII is, and reads the
+// same in every legacy code page.)
+bool IsUtf8(const std::string& text);
 
 // A line of a stored file as the program's text: a UTF-8 line as it stands, any other line read
 // in the legacy code page.

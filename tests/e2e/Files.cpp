@@ -29,7 +29,7 @@ std::string KestrovanePath() {
 std::string ScreenshotDir() {
     std::string dir = DirName(DirName(ExeDir())) + "\\screenshots";
     std::error_code ec;
-    std::filesystem::create_directories(dir, ec);
+    std::filesystem::create_directories(std::filesystem::u8path(dir), ec);
     return dir;
 }
 
@@ -55,7 +55,7 @@ std::string ReadWholeFile(const std::string& path) {
 
 bool WriteWholeFile(const std::string& path, const std::string& bytes) {
     std::error_code ec;
-    std::filesystem::create_directories(DirName(path), ec);
+    std::filesystem::create_directories(std::filesystem::u8path(DirName(path)), ec);
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     return static_cast<bool>(out);

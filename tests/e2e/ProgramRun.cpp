@@ -29,15 +29,20 @@ int g_nRun = 0;
 
 } // namespace
 
-CProgramRun::CProgramRun() {
+const char kAnyScriptFolder[] =
+    "Łódź\\Игры\\ゲーム\\ゲームフォルダーゲームフォルダーゲームフォルダーゲームフォルダー"
+    "ゲームフォルダーゲームフォルダーゲームフォルダーゲームフォルダー";
+
+CProgramRun::CProgramRun(const std::string& strLeaf) {
     std::string name = "run";
     if (const ::testing::TestInfo* ti = ::testing::UnitTest::GetInstance()->current_test_info())
         name = std::string(ti->test_suite_name()) + "." + ti->name();
-    m_strFolder = DirName(DirName(ExeDir())) + "\\e2e-runs\\" + SafeName(name) + "-" +
-                  std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++g_nRun);
+    m_strRunFolder = DirName(DirName(ExeDir())) + "\\e2e-runs\\" + SafeName(name) + "-" +
+                     std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++g_nRun);
+    m_strFolder = strLeaf.empty() ? m_strRunFolder : m_strRunFolder + "\\" + strLeaf;
     std::error_code ec;
-    std::filesystem::remove_all(m_strFolder, ec);
-    std::filesystem::create_directories(m_strFolder, ec);
+    std::filesystem::remove_all(std::filesystem::u8path(m_strRunFolder), ec);
+    std::filesystem::create_directories(std::filesystem::u8path(m_strFolder), ec);
 }
 
 CProgramRun::~CProgramRun() {
@@ -46,7 +51,7 @@ CProgramRun::~CProgramRun() {
         CloseHandle(m_hProcess);
     if (!::testing::Test::HasFailure()) {
         std::error_code ec;
-        std::filesystem::remove_all(m_strFolder, ec);
+        std::filesystem::remove_all(std::filesystem::u8path(m_strRunFolder), ec);
     } else {
         std::printf("kept test folder %s\n", m_strFolder.c_str());
     }

@@ -1,7 +1,8 @@
 // One run of Kestrovane.exe in its own folder, started and watched from this process.
 //
 // Each CProgramRun makes its own folder under build/windows/e2e-runs/ (named after the test); it
-// is removed when the run ends, and kept when the test failed, for a look afterwards. A program
+// is removed when the run ends, and kept when the test failed, for a look afterwards. Paths are
+// UTF-8, as the tests' text is. A program
 // still running when its CProgramRun goes out of scope is terminated, so no test leaves a window
 // behind.
 #pragma once
@@ -16,9 +17,14 @@
 
 namespace e2e {
 
+// A folder named in three scripts, long enough that paths in it take more than MAX_PATH bytes in
+// UTF-8 while they stay well below MAX_PATH characters.
+extern const char kAnyScriptFolder[];
+
 class CProgramRun {
 public:
-    CProgramRun();
+    // strLeaf: folders under the run's own one in which the program runs, when not empty.
+    explicit CProgramRun(const std::string& strLeaf = "");
     ~CProgramRun();
     CProgramRun(const CProgramRun&) = delete;
     CProgramRun& operator=(const CProgramRun&) = delete;
@@ -66,6 +72,7 @@ private:
     // The first visible #32770 that matches; what names it in a failure.
     HWND WaitWindow(bool (*match)(HWND), const char* what);
 
+    std::string m_strRunFolder; // removed at the end, with the leaf
     std::string m_strFolder;
     HANDLE m_hProcess = nullptr;
     DWORD m_pid = 0;

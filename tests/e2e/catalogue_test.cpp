@@ -24,7 +24,7 @@ Sets Numbered(int nSets) {
 }
 
 // Install with no set chosen says why: the catalogue lists none, or text typed into the list's
-// field chose none.
+// field chose none. A catalogue in UTF-8 shows every script.
 TEST(Catalogue, SetListInFileOrderWithTheFirstSelected) {
     const char kChooseOne[] = "ERROR! No graphic set is selected: choose one from the list!";
     struct Case {
@@ -40,6 +40,9 @@ TEST(Catalogue, SetListInFileOrderWithTheFirstSelected) {
          kChooseOne},
         {"no sets", {}, "ERROR! No graphic set is selected: Desc.txt lists none!"},
         {"99 sets, the most", Numbered(99), kChooseOne},
+        {"in UTF-8",
+         {{"f.shp", "d.shp", "s.shp", "Флаги 1941"}, {"f.shp", "d.shp", "s.shp", "ゲームの旗"}},
+         kChooseOne},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.pszWhat);

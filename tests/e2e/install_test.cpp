@@ -46,6 +46,8 @@ const std::vector<CProgramRun::CSet> kSets = {{"fa.shp", "da.shp", "sa.shp", "Se
 
 class CInstallRun : public CProgramRun {
 public:
+    using CProgramRun::CProgramRun;
+
     bool Prepare(const std::string& strDatPath) {
         m_strArchive = Str(kvtools::BuildArchive(kEntries));
         return WriteFile("Panzer2.dat", m_strArchive) && WriteSettings(strDatPath) &&
@@ -110,11 +112,14 @@ void ExpectBox(const CMessageBoxInfo& box, const std::string& strText, e2e::EIco
 }
 
 // The first install through a path typed with a trailing blank, which Windows drops: the copy
-// still takes the archive's own name, and later installs through the plain path keep it.
+// still takes the archive's own name, and later installs through the plain path keep it. In a
+// folder named in three scripts, the program's copy beside the archive.
 TEST(InstallE2E, TwoSetsInARowTheSecondWithoutStartScreen) {
-    CInstallRun run;
+    CInstallRun run(e2e::kAnyScriptFolder);
     ASSERT_TRUE(run.Prepare());
-    ASSERT_TRUE(run.Start());
+    ASSERT_TRUE(
+        CopyFileA(e2e::KestrovanePath().c_str(), run.PathOf("Kestrovane.exe").c_str(), TRUE));
+    ASSERT_TRUE(run.Start(run.PathOf("Kestrovane.exe")));
     HWND dlg = run.WaitMainDialog();
     ASSERT_TRUE(dlg);
 
@@ -134,7 +139,8 @@ TEST(InstallE2E, TwoSetsInARowTheSecondWithoutStartScreen) {
     // The first install kept the archive as it was beside it, and nothing else.
     EXPECT_EQ(e2e::ReadWholeFile(run.PathOf("Panzer2.dat.bak")), run.m_strArchive);
     EXPECT_EQ(FolderContents(run.Folder()),
-              (std::vector<std::string>{"Panzer2.dat", "Panzer2.dat.bak", "RararIzorevo"}));
+              (std::vector<std::string>{"Kestrovane.exe", "Panzer2.dat", "Panzer2.dat.bak",
+                                        "RararIzorevo"}));
 
     ASSERT_TRUE(e2e::SetText(GetDlgItem(dlg, IDC_DATPATH), run.PathOf("Panzer2.dat")));
     ASSERT_TRUE(e2e::Send(GetDlgItem(dlg, IDC_SETS), CB_SETCURSEL, 1));
@@ -158,6 +164,51 @@ TEST(InstallE2E, TwoSetsInARowTheSecondWithoutStartScreen) {
     ASSERT_TRUE(e2e::Dismiss(box.m_h));
     EXPECT_EQ(run.Archive(), run.SetBOver(run.SetA(), true));
     EXPECT_EQ(e2e::ReadWholeFile(run.PathOf("Panzer2.dat.bak")), run.m_strArchive);
+}
+
+// Files written in the system's legacy code page, as earlier versions of the tool and the editors
+// of such a system leave them: the path and the description show in their own letters and the set
+// installs. Each run has one legacy code page (tools/e2e: 1252, and 1251 with a Russian locale).
+TEST(InstallE2E, LegacyCodePageFilesShowAndInstall) {
+    struct Case {
+        DWORD dwCodePage;
+        std::string folder, folderLegacy; // the game's and the tool's
+        std::string flags, flagsLegacy;   // the set's flags file
+        std::string description, descriptionLegacy;
+    };
+    const Case cases[] = {
+        {1252, "Jeux été", "Jeux \xE9t\xE9", "été.shp", "\xE9t\xE9.shp", "Été 1941",
+         "\xC9t\xE9 1941"},
+        {1251, "Игры", "\xC8\xE3\xF0\xFB", "флаги.shp", "\xF4\xEB\xE0\xE3\xE8.shp", "Флаги 1941",
+         "\xD4\xEB\xE0\xE3\xE8 1941"},
+    };
+    DWORD dwLegacy = 0;
+    GetLocaleInfoW(LOCALE_SYSTEM_DEFAULT, LOCALE_IDEFAULTANSICODEPAGE | LOCALE_RETURN_NUMBER,
+                   reinterpret_cast<LPWSTR>(&dwLegacy), sizeof dwLegacy / sizeof(WCHAR));
+    const auto c = std::find_if(std::begin(cases), std::end(cases),
+                                [&](const Case& k) { return k.dwCodePage == dwLegacy; });
+    ASSERT_NE(c, std::end(cases)) << "no files for the legacy code page " << dwLegacy;
+
+    CInstallRun run(c->folder);
+    std::string strLegacyPath = run.PathOf("Panzer2.dat");
+    strLegacyPath.replace(strLegacyPath.find(c->folder), c->folder.size(), c->folderLegacy);
+    ASSERT_TRUE(run.Prepare(strLegacyPath));
+    ASSERT_TRUE(run.WriteCatalogue(kFlagsSize, kDossierSize, kStartSize,
+                                   {{c->flagsLegacy, "da.shp", "sa.shp", c->descriptionLegacy}}));
+    ASSERT_TRUE(run.WriteFile("RararIzorevo\\" + c->flags, Pattern(10, 0x11)));
+    ASSERT_TRUE(run.Start());
+    HWND dlg = run.WaitMainDialog();
+    ASSERT_TRUE(dlg);
+    EXPECT_EQ(e2e::ItemText(dlg, IDC_DATPATH), run.PathOf("Panzer2.dat"));
+    EXPECT_EQ(e2e::ComboItems(GetDlgItem(dlg, IDC_SETS)), std::vector<std::string>{c->description});
+
+    const CMessageBoxInfo box = run.Install(dlg);
+    ExpectBox(box,
+              "Congratulations! Flags, Dossier and Startscr for " + c->description +
+                  " have been successfully installed!",
+              e2e::EIcon::Information);
+    ASSERT_TRUE(e2e::Dismiss(box.m_h));
+    EXPECT_EQ(run.Archive(), run.SetA());
 }
 
 TEST(InstallE2E, ArchiveThatCannotBeOpened) {

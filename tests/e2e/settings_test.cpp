@@ -61,9 +61,13 @@ TEST(Settings, UnreadableSettingsFileEndsTheProgram) {
 }
 
 // A folder left under the name an earlier save used for its copy is no obstacle, and no copy is
-// left behind.
-TEST(Settings, BrowseSavesThePathAndTheNextStartShowsItWhole) {
-    CProgramRun run;
+// left behind. The path is saved in the legacy code page (1252 in these runs) when that holds it,
+// the bytes the tool has always written, and in UTF-8 otherwise.
+void BrowseSavesThePath(const std::string& leaf, const std::string& legacyLeaf) {
+    CProgramRun run(leaf);
+    const auto stored = [&](std::string path) {
+        return leaf.empty() ? path : path.replace(path.find(leaf), leaf.size(), legacyLeaf);
+    };
     ASSERT_TRUE(run.WriteMinimalLayout());
     ASSERT_TRUE(::CreateDirectoryA(run.ToolPathOf("pg2_flags.ini.new").c_str(), nullptr));
     ASSERT_TRUE(run.WriteFile("Game Files\\Panzer2.dat", "archive"));
@@ -75,14 +79,16 @@ TEST(Settings, BrowseSavesThePathAndTheNextStartShowsItWhole) {
 
     const std::string chosen = run.PathOf("Game Files\\Panzer2.dat");
     ASSERT_TRUE(run.Browse(dlg, chosen, chosen)) << ItemText(dlg, IDC_DATPATH);
-    EXPECT_EQ(ReadWholeFile(run.ToolPathOf("pg2_flags.ini")), kvtools::settingsFileBytes(chosen));
+    EXPECT_EQ(ReadWholeFile(run.ToolPathOf("pg2_flags.ini")),
+              kvtools::settingsFileBytes(stored(chosen)));
 
     // A name typed without extension gets the default one. (The Open dialog drops it again when
     // no file of that name exists, so there is one.)
     const std::string withExt = run.PathOf("Game Files\\Other.dat");
     ASSERT_TRUE(run.Browse(dlg, run.PathOf("Game Files\\Other"), withExt))
         << ItemText(dlg, IDC_DATPATH);
-    EXPECT_EQ(ReadWholeFile(run.ToolPathOf("pg2_flags.ini")), kvtools::settingsFileBytes(withExt));
+    EXPECT_EQ(ReadWholeFile(run.ToolPathOf("pg2_flags.ini")),
+              kvtools::settingsFileBytes(stored(withExt)));
     WIN32_FIND_DATAA found;
     HANDLE hFind = ::FindFirstFileA(run.ToolPathOf("*.tmp").c_str(), &found);
     EXPECT_EQ(hFind, INVALID_HANDLE_VALUE) << found.cFileName;
@@ -99,6 +105,15 @@ TEST(Settings, BrowseSavesThePathAndTheNextStartShowsItWhole) {
     dlg = run.WaitMainDialog();
     ASSERT_TRUE(dlg);
     EXPECT_EQ(ItemText(dlg, IDC_DATPATH), withExt);
+}
+
+TEST(Settings, BrowseSavesThePathAndTheNextStartShowsItWhole) {
+    const std::pair<std::string, std::string> folders[] = {
+        {"", ""}, {"Jeux été", "Jeux \xE9t\xE9"}, {kAnyScriptFolder, kAnyScriptFolder}};
+    for (const auto& [leaf, legacyLeaf] : folders) {
+        SCOPED_TRACE(leaf);
+        BrowseSavesThePath(leaf, legacyLeaf);
+    }
 }
 
 TEST(Settings, CancelAndTypedPathsLeaveTheFileAlone) {
