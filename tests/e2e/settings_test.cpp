@@ -109,7 +109,10 @@ void BrowseSavesThePath(const std::string& leaf, const std::string& legacyLeaf) 
 
 TEST(Settings, BrowseSavesThePathAndTheNextStartShowsItWhole) {
     const std::pair<std::string, std::string> folders[] = {
-        {"", ""}, {"Jeux été", "Jeux \xE9t\xE9"}, {kAnyScriptFolder, kAnyScriptFolder}};
+        {"", ""},
+        {"Jeux été", "Jeux \xE9t\xE9"},
+        {"Łódź", "Łódź"}, // not "Lodz", the look-alike that 1252 has
+        {kAnyScriptFolder, kAnyScriptFolder}};
     for (const auto& [leaf, legacyLeaf] : folders) {
         SCOPED_TRACE(leaf);
         BrowseSavesThePath(leaf, legacyLeaf);

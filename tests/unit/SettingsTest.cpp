@@ -118,6 +118,7 @@ TEST_F(SettingsFile, LineTwoInAllItsForms) {
          "D:\\Łódź\\Игры\\ゲーム\\😀", &kCp1252},
         // One sequence that is not UTF-8 makes the whole line legacy text.
         {"longer form than needed", "c\npg2-panzer2.dat=é\xE0\x80\xAF\n", "Ã©à€¯", &kCp1252},
+        {"two bytes for ASCII", "c\npg2-panzer2.dat=é\xC1\xBF\n", "Ã©Á¿", &kCp1252},
         {"surrogate", "c\npg2-panzer2.dat=é\xED\xA0\x80\n", "Ã©í\u00A0€", &kCp1252},
         {"past U+10FFFF", "c\npg2-panzer2.dat=é\xF4\xA0\x80\x80\n", "Ã©ô\u00A0€€", &kCp1252},
         {"cut short", "c\npg2-panzer2.dat=é\xC3\n", "Ã©Ã", &kCp1252},
