@@ -80,14 +80,14 @@ BOOL MakeCopy(CFile& archive, const CString& strTemp, const CString& strBackup,
 } // namespace
 
 CString ArchiveBackupPath(const CString& strArchivePath) {
-    char szFull[_MAX_PATH];
+    char szFull[AFX_MAX_PATH_BYTES];
     if (!AfxFullPath(szFull, strArchivePath))
         return CString();
     return CString(szFull) + kBackupSuffix;
 }
 
 BOOL IsArchiveBackupPath(const CString& strArchivePath) {
-    char szFull[_MAX_PATH];
+    char szFull[AFX_MAX_PATH_BYTES];
     const int nSuffix = static_cast<int>(sizeof kBackupSuffix) - 1;
     if (!AfxFullPath(szFull, strArchivePath))
         return FALSE;
@@ -97,7 +97,7 @@ BOOL IsArchiveBackupPath(const CString& strArchivePath) {
 
 BOOL KeepOriginalArchive(CFile& archive, const CString& strArchivePath, CString& strMessage) {
     const CString strBackup = ArchiveBackupPath(strArchivePath);
-    if (strBackup.IsEmpty() || strBackup.GetLength() >= _MAX_PATH) {
+    if (strBackup.IsEmpty() || AfxPathLength(strBackup) >= _MAX_PATH) {
         strMessage = kTooLong;
         return FALSE;
     }

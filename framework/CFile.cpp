@@ -238,7 +238,7 @@ BOOL AfxFullPath(char* pszPathOut, const char* pszFileIn) {
     long lOsError = 0;
     if (!pszFileIn || !*pszFileIn ||
         Files().pfnFullPath(pszFileIn, &full, &lOsError) != CFileException::none ||
-        full.size() >= _MAX_PATH)
+        full.size() >= AFX_MAX_PATH_BYTES)
         return FALSE;
     std::memcpy(pszPathOut, full.c_str(), full.size() + 1);
     return TRUE;

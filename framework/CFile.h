@@ -83,10 +83,14 @@ struct CFileStatus {
     BYTE m_attribute = CFile::normal; // CFile::Attribute bits
     // The path of what the name leads to, links resolved (unlike the framework's, which keeps
     // the name's own full path); empty for a device.
-    char m_szFullName[_MAX_PATH] = {};
+    char m_szFullName[AFX_MAX_PATH_BYTES] = {};
 };
 
-// The full path of pszFileIn into pszPathOut (_MAX_PATH bytes), as the system makes it without
-// looking at the disk (GetFullPathName: "." and ".." resolved, the dots and blanks that end a
-// name dropped). FALSE, with pszPathOut empty, when it cannot be made or does not fit.
+// The full path of pszFileIn into pszPathOut (AFX_MAX_PATH_BYTES bytes), as the system makes it
+// without looking at the disk (GetFullPathName: "." and ".." resolved, the dots and blanks that
+// end a name dropped). FALSE, with pszPathOut empty, when it cannot be made or does not fit.
 BOOL AfxFullPath(char* pszPathOut, const char* pszFileIn);
+
+// The length of a path as the system holds it against _MAX_PATH: in characters (UTF-16 units)
+// where the process code page is UTF-8, in bytes where it is the system's legacy code page.
+int AfxPathLength(const char* pszPath);

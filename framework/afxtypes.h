@@ -26,3 +26,6 @@ typedef std::uint64_t ULONGLONG;
 #ifndef _MAX_PATH
 #define _MAX_PATH 260
 #endif
+// Room for such a path as 8-bit text where the process code page is UTF-8: a character takes up
+// to three bytes there.
+constexpr unsigned AFX_MAX_PATH_BYTES = _MAX_PATH * 3;

@@ -23,10 +23,6 @@ class CCmdTarget;
 class CWnd;
 class CDataExchange;
 
-// Room for a path of up to MAX_PATH characters as 8-bit text, where the process code page may be
-// UTF-8 (up to three bytes a character).
-constexpr DWORD AFX_MAX_PATH_BYTES = MAX_PATH * 3;
-
 // --- Message maps -------------------------------------------------------------------------------
 
 // A handler is called through a small function made for it, so that every entry has one type.

@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <climits>
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <vector>
 #include <sys/file.h>
@@ -317,3 +318,6 @@ const CFileBackend kSystemFiles = {Open,   Read,       Write,     Seek,    Lengt
                                    Remove, SyncFolder, FullPath,  Status};
 
 } // namespace afx_backend
+
+// The native build stands for a system whose process code page is its legacy one.
+int AfxPathLength(const char* pszPath) { return static_cast<int>(std::strlen(pszPath)); }

@@ -166,7 +166,7 @@ int Remove(const char* pszPath, long* pOsError) {
 int SyncFolder(const char*, long*) { return CFileException::none; }
 
 int FullPath(const char* pszPath, std::string* pFullPath, long* pOsError) {
-    char szFull[MAX_PATH];
+    char szFull[AFX_MAX_PATH_BYTES];
     char* pszName = nullptr;
     const DWORD dwLength = ::GetFullPathNameA(pszPath, sizeof szFull, szFull, &pszName);
     if (dwLength == 0)
@@ -200,7 +200,7 @@ int Status(const char* pszPath, int* pnKind, bool* pbReadOnly, std::string* pFin
         } else {
             *pnKind = (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ? kindFolder : kindFile;
             *pbReadOnly = (info.dwFileAttributes & FILE_ATTRIBUTE_READONLY) != 0;
-            char szFinal[MAX_PATH + 8];
+            char szFinal[AFX_MAX_PATH_BYTES + 8];
             const DWORD dwLength = ::GetFinalPathNameByHandleA(h, szFinal, sizeof szFinal, 0);
             std::string strFinal = dwLength > 0 && dwLength < sizeof szFinal ? szFinal : "";
             // \\?\C:\... for a drive, \\?\UNC\server\... for a share.
@@ -225,3 +225,9 @@ const CFileBackend kSystemFiles = {Open,   Read,       Write,     Seek,    Lengt
                                    Remove, SyncFolder, FullPath,  Status};
 
 } // namespace afx_backend
+
+int AfxPathLength(const char* pszPath) {
+    if (::GetACP() != CP_UTF8)
+        return ::lstrlenA(pszPath);
+    return ::MultiByteToWideChar(CP_UTF8, 0, pszPath, -1, nullptr, 0) - 1;
+}
