@@ -1,5 +1,5 @@
 #include "ArchiveBuilder.h"
-#include "IconvCodePage.h"
+#include "Latin1CodePage.h"
 
 #include "catalogue/Catalogue.h"
 #include "framework/CStdioFile.h"
@@ -14,7 +14,7 @@ namespace {
 
 using namespace std::string_literals;
 
-const CIconvCodePage kCp1252("CP1252");
+const CLatin1CodePage kLatin1;
 
 // A name of n characters, three bytes each in UTF-8.
 std::string Japanese(std::size_t n) {
@@ -60,8 +60,8 @@ TEST(SetLine, SplitsNamesAndDescription) {
         // A NUL ends the line's text, as it ends the table's names.
         {"fla\0g1.shp dos1.shp start1.shp First"s, "", "", "", "fla"},
         {"f d s Fir\0st"s, "f", "d", "s", "Fir"},
-        {Japanese(99) + " d s 99", Japanese(99), "d", "s", "99", &kCp1252},
-        {Japanese(100) + " d s 100", "", "", "", "100", &kCp1252},
+        {Japanese(99) + " d s 99", Japanese(99), "d", "s", "99", &kLatin1},
+        {Japanese(100) + " d s 100", "", "", "", "100", &kLatin1},
     };
     for (const Case& c : cases) {
         const CCatalogueSet set = SplitSetLine(c.line, c.pLegacy);
@@ -215,7 +215,7 @@ TEST_F(CatalogueFile, WhereTheListEnds) {
          "f d s \xC9t\xE9 1941\r\nf d s Флаги 1941\r\nf d s ゲーム\r\n",
          {"Été 1941", "Флаги 1941", "ゲーム"},
          CatalogueResult::Ok,
-         &kCp1252},
+         &kLatin1},
     };
     for (const Case& c : cases) {
         CCatalogue cat;
@@ -228,7 +228,7 @@ TEST(NameTables, FilledRowsAndEveryOtherRowEmpty) {
     CCatalogue cat;
     cat.m_sets = {SplitSetLine("f1 d1 s1 One"), SplitSetLine("only-one-name"),
                   SplitSetLine(std::string(99, 'x') + " d3 s3"),
-                  SplitSetLine("f4 d4 " + Japanese(99), &kCp1252)};
+                  SplitSetLine("f4 d4 " + Japanese(99), &kLatin1)};
     char szFlags[100][kNameSize], szDossier[100][kNameSize], szStart[100][kNameSize];
     std::memset(szFlags, 'x', sizeof szFlags); // stale content from before
     std::memset(szDossier, 'x', sizeof szDossier);

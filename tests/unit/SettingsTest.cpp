@@ -1,4 +1,4 @@
-#include "IconvCodePage.h"
+#include "Latin1CodePage.h"
 
 #include "catalogue/Settings.h"
 #include "framework/CStdioFile.h"
@@ -23,7 +23,7 @@ namespace {
 using namespace std::string_literals;
 
 const char kDefault[] = "C:\\Games\\Panzer2\\Panzer2.dat";
-const CIconvCodePage kCp1252("CP1252");
+const CLatin1CodePage kLatin1;
 
 // A fresh folder per test, given with a trailing slash as the tool's folder always is.
 class SettingsFile : public ::testing::Test {
@@ -113,46 +113,38 @@ TEST_F(SettingsFile, LineTwoInAllItsForms) {
          std::string(65536 - 16, 'p')},
         {"legacy program: bytes as they stand", "c\npg2-panzer2.dat=D:\\\xE9t\xE9\n",
          "D:\\\xE9t\xE9"},
-        {"a legacy line", "c\npg2-panzer2.dat=D:\\\xE9t\xE9\n", "D:\\été", &kCp1252},
-        {"a UTF-8 line", "c\npg2-panzer2.dat=D:\\Łódź\\Игры\\ゲーム\\😀\n",
-         "D:\\Łódź\\Игры\\ゲーム\\😀", &kCp1252},
+        {"a UTF-8 line", "c\npg2-panzer2.dat=D:\\Łódź\\ゲーム\\😀\n", "D:\\Łódź\\ゲーム\\😀",
+         &kLatin1},
         // One sequence that is not UTF-8 makes the whole line legacy text.
-        {"longer form than needed", "c\npg2-panzer2.dat=é\xE0\x80\xAF\n", "Ã©à€¯", &kCp1252},
-        {"two bytes for ASCII", "c\npg2-panzer2.dat=é\xC1\xBF\n", "Ã©Á¿", &kCp1252},
-        {"surrogate", "c\npg2-panzer2.dat=é\xED\xA0\x80\n", "Ã©í\u00A0€", &kCp1252},
-        {"past U+10FFFF", "c\npg2-panzer2.dat=é\xF4\xA0\x80\x80\n", "Ã©ô\u00A0€€", &kCp1252},
-        {"cut short", "c\npg2-panzer2.dat=é\xC3\n", "Ã©Ã", &kCp1252},
+        {"longer form than needed", "c\npg2-panzer2.dat=é\xE0\x9F\xA9\n", "Ã©à\u009F©", &kLatin1},
+        {"two bytes for ASCII", "c\npg2-panzer2.dat=é\xC1\xBF\n", "Ã©Á¿", &kLatin1},
+        {"surrogate", "c\npg2-panzer2.dat=é\xED\xA0\xA9\n", "Ã©í\u00A0©", &kLatin1},
+        {"past U+10FFFF", "c\npg2-panzer2.dat=é\xF4\xA0\xA9\xA9\n", "Ã©ô\u00A0©©", &kLatin1},
+        {"cut short", "c\npg2-panzer2.dat=é\xC3\n", "Ã©Ã", &kLatin1},
     };
     for (const Case& c : cases)
         EXPECT_EQ(Load(c.bytes, c.pLegacy), c.expected) << c.pszWhat;
 }
 
-// Three CR LF lines exactly, nothing of the old file kept, and no other file left beside it. The
-// path is stored in the legacy code page whenever that reads back as the same path.
+// Three CR LF lines exactly, nothing of the old file kept, and no other file left beside it.
 TEST_F(SettingsFile, RewriteReplacesEverythingAndReadsBack) {
     WriteRaw("old line 1\r\npg2-panzer2.dat=D:\\old.dat\r\nextra\r\nlines\r\n");
-    struct Case {
-        std::string path, stored;
-        const CLegacyCodePage* pLegacy;
+    const std::vector<std::string> paths = {
+        "C:\\Program Files\\Game\\Panzer2.dat",
+        "Z:\\" + std::string(240, 'n') + "\\" + std::string(14, 'm') + ".dat",
+        "D:\\a.dat",
     };
-    const std::string longPath =
-        "Z:\\" + std::string(240, 'n') + "\\" + std::string(14, 'm') + ".dat";
-    const std::vector<Case> cases = {
-        {"C:\\Program Files\\Game\\Panzer2.dat", "C:\\Program Files\\Game\\Panzer2.dat", nullptr},
-        {longPath, longPath, nullptr},
-        {"D:\\a.dat", "D:\\a.dat", &kCp1252},
-        {"D:\\Jeux été\\a.dat", "D:\\Jeux \xE9t\xE9\\a.dat", &kCp1252},
-        {"D:\\Игры\\a.dat", "D:\\Игры\\a.dat", &kCp1252},
-        {"D:\\Ã©\\a.dat", "D:\\Ã©\\a.dat", &kCp1252}, // in 1252 the bytes of "é" in UTF-8
-    };
-    for (const Case& c : cases) {
-        ASSERT_TRUE(WriteSettingsFile(m_strDir.c_str(), c.path.c_str(), c.pLegacy));
+    for (const std::string& path : paths) {
+        ASSERT_TRUE(WriteSettingsFile(m_strDir.c_str(), path.c_str()));
         const std::string bytes = ReadRaw(Path());
-        EXPECT_EQ(bytes, "/* PG2-flags.ini\r\npg2-panzer2.dat=" + c.stored +
-                             "\r\n/* end PG2-flags.ini\r\n");
-        EXPECT_EQ(Load(bytes, c.pLegacy), c.path);
+        EXPECT_EQ(bytes,
+                  "/* PG2-flags.ini\r\npg2-panzer2.dat=" + path + "\r\n/* end PG2-flags.ini\r\n");
+        EXPECT_EQ(Load(bytes), path);
         EXPECT_EQ(Entries(), std::set<std::string>{kSettingsFileName});
     }
+    // In the legacy code page "Ã©" has the bytes of "é" in UTF-8: stored in UTF-8, it reads back.
+    ASSERT_TRUE(WriteSettingsFile(m_strDir.c_str(), "D:\\Ã©", &kLatin1));
+    EXPECT_EQ(Load(ReadRaw(Path()), &kLatin1), "D:\\Ã©");
 }
 
 // Taking the rights of an ordinary user for file access (this thread's file-system user id), so
@@ -295,9 +287,9 @@ TEST(ToolFolder, AppendsTheFolderNameAndRefusesWhatDoesNotFit) {
         {"Z:\\" + std::string(242, 'd'), true, "Z:\\" + std::string(242, 'd') + "\\RararIzorevo\\"},
         {"Z:\\" + std::string(243, 'd'), false, ""},
         {std::string(1000, 'd'), false, ""},
-        {"Z:\\" + ja242, true, "Z:\\" + ja242 + "\\RararIzorevo\\", &kCp1252},
-        {"Z:\\" + ja242 + "ゲ", false, "", &kCp1252},
-        {"Z:\\" + emoji122, false, "", &kCp1252},
+        {"Z:\\" + ja242, true, "Z:\\" + ja242 + "\\RararIzorevo\\", &kLatin1},
+        {"Z:\\" + ja242 + "ゲ", false, "", &kLatin1},
+        {"Z:\\" + emoji122, false, "", &kLatin1},
         {"Z:\\" + std::string(243, '\xA8'), false, ""}, // legacy text: a byte is a character
     };
     for (const Case& c : cases) {
