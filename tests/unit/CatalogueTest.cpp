@@ -16,14 +16,6 @@ using namespace std::string_literals;
 
 const CLatin1CodePage kLatin1;
 
-// A name of n characters, three bytes each in UTF-8.
-std::string Japanese(std::size_t n) {
-    std::string s;
-    while (n-- > 0)
-        s += "ゲ";
-    return s;
-}
-
 TEST(SetLine, SplitsNamesAndDescription) {
     const std::string name99(99, 'n');
     const std::string name100(100, 'n');
@@ -60,8 +52,8 @@ TEST(SetLine, SplitsNamesAndDescription) {
         // A NUL ends the line's text, as it ends the table's names.
         {"fla\0g1.shp dos1.shp start1.shp First"s, "", "", "", "fla"},
         {"f d s Fir\0st"s, "f", "d", "s", "Fir"},
-        {Japanese(99) + " d s 99", Japanese(99), "d", "s", "99", &kLatin1},
-        {Japanese(100) + " d s 100", "", "", "", "100", &kLatin1},
+        {Repeated("ゲ", 99) + " d s 99", Repeated("ゲ", 99), "d", "s", "99", &kLatin1},
+        {Repeated("ゲ", 100) + " d s 100", "", "", "", "100", &kLatin1},
     };
     for (const Case& c : cases) {
         const CCatalogueSet set = SplitSetLine(c.line, c.pLegacy);
@@ -228,7 +220,7 @@ TEST(NameTables, FilledRowsAndEveryOtherRowEmpty) {
     CCatalogue cat;
     cat.m_sets = {SplitSetLine("f1 d1 s1 One"), SplitSetLine("only-one-name"),
                   SplitSetLine(std::string(99, 'x') + " d3 s3"),
-                  SplitSetLine("f4 d4 " + Japanese(99), &kLatin1)};
+                  SplitSetLine("f4 d4 " + Repeated("ゲ", 99), &kLatin1)};
     char szFlags[100][kNameSize], szDossier[100][kNameSize], szStart[100][kNameSize];
     std::memset(szFlags, 'x', sizeof szFlags); // stale content from before
     std::memset(szDossier, 'x', sizeof szDossier);
@@ -237,7 +229,7 @@ TEST(NameTables, FilledRowsAndEveryOtherRowEmpty) {
     const std::vector<std::vector<std::string>> rows = {{"f1", "d1", "s1"},
                                                         {"", "", ""},
                                                         {std::string(99, 'x'), "d3", "s3"},
-                                                        {"f4", "d4", Japanese(99)}};
+                                                        {"f4", "d4", Repeated("ゲ", 99)}};
     for (int r = 0; r < 100; ++r) {
         const std::vector<std::string> expected = r < 4 ? rows[r] : std::vector<std::string>(3);
         EXPECT_EQ(szFlags[r], expected[0]) << r;

@@ -25,3 +25,8 @@ public:
         return true;
     }
 };
+
+// n times text: names and folders of n characters.
+inline std::string Repeated(const std::string& text, int n) {
+    return n > 0 ? text + Repeated(text, n - 1) : std::string();
+}

@@ -276,11 +276,7 @@ TEST(ToolFolder, AppendsTheFolderNameAndRefusesWhatDoesNotFit) {
         std::string folder;
         const CLegacyCodePage* pLegacy = nullptr;
     };
-    std::string ja242, emoji122;
-    for (int i = 0; i < 242; ++i)
-        ja242 += "ゲ";
-    for (int i = 0; i < 122; ++i)
-        emoji122 += "😀"; // two characters each, as Windows counts them
+    const std::string ja242 = Repeated("ゲ", 242);
     const std::vector<Case> cases = {
         {"C:\\Games", true, "C:\\Games\\RararIzorevo\\"},
         {"C:\\", true, "C:\\\\RararIzorevo\\"}, // a drive root keeps its own backslash
@@ -289,8 +285,8 @@ TEST(ToolFolder, AppendsTheFolderNameAndRefusesWhatDoesNotFit) {
         {std::string(1000, 'd'), false, ""},
         {"Z:\\" + ja242, true, "Z:\\" + ja242 + "\\RararIzorevo\\", &kLatin1},
         {"Z:\\" + ja242 + "ゲ", false, "", &kLatin1},
-        {"Z:\\" + emoji122, false, "", &kLatin1},
-        {"Z:\\" + std::string(243, '\xA8'), false, ""}, // legacy text: a byte is a character
+        {"Z:\\" + Repeated("😀", 122), false, "", &kLatin1}, // two characters each to Windows
+        {"Z:\\" + std::string(243, '\xA8'), false, ""},     // legacy text: a byte is a character
     };
     for (const Case& c : cases) {
         char szFolder[kFolderSize];
