@@ -1,8 +1,8 @@
 // The files the benchmarks work on, made once per size in a temporary folder.
 #pragma once
 
-#include "ArchiveBuilder.h"
-#include "CatalogueText.h"
+#include "tests/support/TempFolder.h"
+#include "tests/support/CatalogueText.h"
 #include "bench/TargetsLastArchive.h"
 
 #include <string>

@@ -198,8 +198,8 @@ int CreateNew(const char* pszPath, std::intptr_t* phFile, bool* pbTaken, long* p
     return CFileException::none;
 }
 
-// Win32 moves no file that is open, since every open there is without sharing; the lock that
-// stands in for that here keeps the same rule.
+// Win32 moves or deletes no file that is open, since every open there is without sharing; the
+// lock that stands in for that here keeps the same rule.
 int RefuseIfHeld(const char* pszPath, long* pOsError) {
     int fd = ::open(pszPath, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
@@ -213,9 +213,11 @@ int RefuseIfHeld(const char* pszPath, long* pOsError) {
 }
 
 int Replace(const char* pszSource, const char* pszTarget, long* pOsError) {
-    for (const char* pszPath : {pszSource, pszTarget})
-        if (int cause = RefuseIfHeld(pszPath, pOsError))
-            return cause;
+    if (int cause = RefuseIfHeld(pszSource, pOsError))
+        return cause;
+    // Win32 denies access to a target that is open, since it cannot delete it.
+    if (RefuseIfHeld(pszTarget, pOsError))
+        return CFileException::accessDenied;
     if (::rename(pszSource, pszTarget) != 0)
         return Fail(pOsError);
     return CFileException::none;
@@ -238,6 +240,8 @@ int Rename(const char* pszSource, const char* pszTarget, long* pOsError) {
 }
 
 int Remove(const char* pszPath, long* pOsError) {
+    if (int cause = RefuseIfHeld(pszPath, pOsError))
+        return cause;
     if (::unlink(pszPath) != 0)
         return Fail(pOsError);
     return CFileException::none;

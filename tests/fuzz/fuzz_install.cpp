@@ -12,7 +12,7 @@
 // the nine entries, the number of changes and the changes (see Structured), then the set files'
 // lengths and bytes as above.
 #include "FuzzInput.h"
-#include "tests/unit/InstallRun.h"
+#include "tests/support/InstallRun.h"
 #include "tools/ArchiveBytes.h"
 
 #include <vector>

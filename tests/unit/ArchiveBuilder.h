@@ -2,19 +2,14 @@
 // temporary folder to keep them in.
 #pragma once
 
+#include "tests/support/TempFolder.h"
 #include "tools/ArchiveBytes.h"
 
 #include <cstdint>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
-#include <vector>
 
 using kvtools::ArchiveEntry;
 using kvtools::BuildArchive;
-using kvtools::Bytes;
 using kvtools::EntryOffset;
 
 class CArchiveBuilder {
@@ -47,44 +42,4 @@ public:
 
 private:
     Bytes m_bytes;
-};
-
-class CTempFolder {
-public:
-    CTempFolder() {
-        std::string strTemplate =
-            (std::filesystem::temp_directory_path() / "kv-archive-XXXXXX").string();
-        if (mkdtemp(strTemplate.data()) == nullptr)
-            std::abort();
-        m_path = strTemplate;
-    }
-    ~CTempFolder() {
-        std::error_code ec;
-        std::filesystem::remove_all(m_path, ec);
-    }
-    CTempFolder(const CTempFolder&) = delete;
-    CTempFolder& operator=(const CTempFolder&) = delete;
-
-    std::string Path(const std::string& strName) const { return (m_path / strName).string(); }
-    // The folder with a trailing separator, the way the tool's folder is given.
-    std::string Prefix() const { return m_path.string() + "/"; }
-
-    void Write(const std::string& strName, const Bytes& bytes) const {
-        std::ofstream out(Path(strName), std::ios::binary | std::ios::trunc);
-        out.write(reinterpret_cast<const char*>(bytes.data()),
-                  static_cast<std::streamsize>(bytes.size()));
-    }
-    // In one read: archives of hundreds of megabytes come back in a moment.
-    Bytes Read(const std::string& strName) const {
-        std::ifstream in(Path(strName), std::ios::binary | std::ios::ate);
-        if (!in)
-            return Bytes();
-        Bytes bytes(static_cast<std::size_t>(in.tellg()));
-        in.seekg(0).read(reinterpret_cast<char*>(bytes.data()),
-                         static_cast<std::streamsize>(bytes.size()));
-        return bytes;
-    }
-
-private:
-    std::filesystem::path m_path;
 };

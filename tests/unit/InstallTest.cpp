@@ -1,5 +1,5 @@
 #include "ArchiveBuilder.h"
-#include "FaultInjector.h"
+#include "tests/support/FaultInjector.h"
 #include "archive/Install.h"
 #include "catalogue/Catalogue.h"
 #include "framework/CStdioFile.h"

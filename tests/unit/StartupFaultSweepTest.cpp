@@ -3,7 +3,7 @@
 // ends in exactly one outcome: a fatal message, a read error, or exactly the clean result. No run
 // leaves a file open, as the system counts them.
 #include "ArchiveBuilder.h"
-#include "FaultInjector.h"
+#include "tests/support/FaultInjector.h"
 #include "catalogue/Catalogue.h"
 #include "catalogue/Settings.h"
 #include "catalogue/StartupLoad.h"

@@ -2,7 +2,7 @@
 // load only reads the user's files, opening each at most once, and never writes, seeks or
 // measures them.
 #include "ArchiveBuilder.h"
-#include "CatalogueText.h"
+#include "tests/support/CatalogueText.h"
 
 #include "catalogue/Catalogue.h"
 #include "catalogue/Settings.h"

@@ -1,4 +1,5 @@
-// The message-box type rule, the application name, and the report of escaping exceptions.
+// The message-box type rule, the application name, the file exceptions' texts, and the report of
+// escaping exceptions.
 #include "framework/AppName.h"
 #include "framework/ExceptionReport.h"
 #include "framework/MessageBoxType.h"
@@ -45,6 +46,28 @@ TEST(AppName, IsTheFileNameWithoutItsExtension) {
     };
     for (const Case& c : cases)
         EXPECT_STREQ(AfxAppNameFromPath(c.pszPath), c.pszName) << c.pszPath;
+}
+
+TEST(FileException, TextsByCause) {
+    const char* texts[] = {"No error occurred.",
+                           "An unknown error occurred while accessing f.",
+                           "f was not found.",
+                           "f contains an invalid path.",
+                           "f could not be opened because there are too many open files.",
+                           "Access to f was denied.",
+                           "An invalid file handle was associated with f.",
+                           "f could not be removed because it is the current directory.",
+                           "f could not be created because the directory is full.",
+                           "Seek failed on f",
+                           "A hardware I/O error was reported while accessing f.",
+                           "A sharing violation occurred while accessing f.",
+                           "A locking violation occurred while accessing f.",
+                           "Disk full while accessing f.",
+                           "An attempt was made to access f past its end."};
+    for (int cause = 0; cause < 15; ++cause)
+        EXPECT_EQ(CFileException(cause, -1, "f").GetErrorMessage().str(), texts[cause]) << cause;
+    EXPECT_EQ(CFileException(99, -1, "f").GetErrorMessage().str(), texts[1]);
+    EXPECT_EQ(CFileException(2).GetErrorMessage().str(), "an unnamed file was not found.");
 }
 
 struct CNamedException : CException {

@@ -7,7 +7,7 @@
 #include "framework/Exceptions.h"
 #include "framework/MessageBoxType.h"
 #include "tests/model/InstallOracle.h"
-#include "tests/unit/FaultInjector.h"
+#include "tests/support/FaultInjector.h"
 
 #include <string>
 
