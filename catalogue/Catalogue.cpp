@@ -37,13 +37,6 @@ void StoreName(char* pszRow, const std::string& name) {
 
 } // namespace
 
-int CountLeadingSpaces(const char* psz) {
-    int n = 0;
-    while (psz[n] == ' ')
-        ++n;
-    return n;
-}
-
 bool ScanInt(const std::string& line, int& value) {
     std::size_t pos = SkipWhite(line, 0);
     bool bNegative = false;

@@ -39,9 +39,6 @@ struct CCatalogue {
 
 enum class CatalogueResult { Ok, TooManySets };
 
-// The number of blanks (0x20 only) at the start of psz.
-int CountLeadingSpaces(const char* psz);
-
 // A decimal integer after optional white space, with an optional sign; whatever follows is
 // ignored. False when there is no number or it does not fit an int.
 bool ScanInt(const std::string& line, int& value);

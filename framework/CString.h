@@ -32,10 +32,6 @@ public:
 #endif
         ;
 
-    // White space here is blank, tab, LF, VT, FF and CR.
-
-    // Case-insensitive for the letters A to Z only; <0, 0, >0 like strcmp.
-
     // Direct access for APIs that fill a buffer; ReleaseBuffer(-1) takes the length up to the NUL.
     char* GetBuffer(int nMinBufLength);
     void ReleaseBuffer(int nNewLength = -1);

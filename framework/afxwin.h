@@ -119,7 +119,6 @@ public:
     int GetDlgItemText(int nID, CString& rString) const;
     HWND GetDlgItem(int nID) const;
     BOOL IsIconic() const;
-    BOOL IsWindowVisible() const;
     void GetClientRect(LPRECT lpRect) const;
     void GetWindowRect(LPRECT lpRect) const;
     void UpdateWindow();
@@ -249,6 +248,7 @@ int AfxWinMain(HINSTANCE hInstance);
 
 // --- The file-open dialog -----------------------------------------------------------------------
 
+// Every file is shown: lpszFilter stands in the framework's signature, and the tool passes none.
 class CFileDialog {
 public:
     CFileDialog(BOOL bOpenFileDialog, const char* lpszDefExt = nullptr,
@@ -267,7 +267,6 @@ public:
 private:
     BOOL m_bOpenFileDialog;
     char m_szFileName[AFX_MAX_PATH_BYTES];
-    CString m_strFilter;
 };
 
 // --- Message boxes ------------------------------------------------------------------------------

@@ -1,10 +1,8 @@
 // CFileDialog over the common file dialogs (explorer style).
 #include "framework/afxwin.h"
 
-#include <cstring>
-
 CFileDialog::CFileDialog(BOOL bOpenFileDialog, const char* lpszDefExt, const char* lpszFileName,
-                         DWORD dwFlags, const char* lpszFilter, CWnd* pParentWnd)
+                         DWORD dwFlags, const char*, CWnd* pParentWnd)
     : m_ofn(), m_bOpenFileDialog(bOpenFileDialog), m_szFileName() {
     m_ofn.lStructSize = sizeof m_ofn;
     m_ofn.hwndOwner = pParentWnd != nullptr ? pParentWnd->m_hWnd : nullptr;
@@ -15,16 +13,6 @@ CFileDialog::CFileDialog(BOOL bOpenFileDialog, const char* lpszDefExt, const cha
     m_ofn.Flags = dwFlags | OFN_EXPLORER | OFN_ENABLESIZING;
     if (lpszFileName != nullptr)
         lstrcpynA(m_szFileName, lpszFileName, sizeof m_szFileName);
-    // The filter is given as "Name|*.ext|...||"; the system wants NUL separators.
-    if (lpszFilter != nullptr) {
-        m_strFilter = lpszFilter;
-        char* p = m_strFilter.GetBuffer(m_strFilter.GetLength() + 2);
-        p[m_strFilter.GetLength() + 1] = '\0';
-        for (char* q = p; *q; ++q)
-            if (*q == '|')
-                *q = '\0';
-        m_ofn.lpstrFilter = p;
-    }
 }
 
 INT_PTR CFileDialog::DoModal() {

@@ -20,7 +20,6 @@ int CWnd::GetDlgItemText(int nID, CString& rString) const {
 
 HWND CWnd::GetDlgItem(int nID) const { return ::GetDlgItem(m_hWnd, nID); }
 BOOL CWnd::IsIconic() const { return ::IsIconic(m_hWnd); }
-BOOL CWnd::IsWindowVisible() const { return ::IsWindowVisible(m_hWnd); }
 void CWnd::GetClientRect(LPRECT lpRect) const { ::GetClientRect(m_hWnd, lpRect); }
 void CWnd::GetWindowRect(LPRECT lpRect) const { ::GetWindowRect(m_hWnd, lpRect); }
 void CWnd::UpdateWindow() { ::UpdateWindow(m_hWnd); }

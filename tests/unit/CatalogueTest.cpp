@@ -66,14 +66,6 @@ TEST(SetLine, SplitsNamesAndDescription) {
     }
 }
 
-TEST(SetLine, CountLeadingSpacesCountsBlanksOnly) {
-    const std::vector<std::pair<const char*, int>> cases = {
-        {"", 0}, {"a", 0}, {"   a b", 3}, {"\ta", 0}, {"  \t a", 2}, {"    ", 4},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(CountLeadingSpaces(c.first), c.second) << '"' << c.first << '"';
-}
-
 TEST(SizeLine, ScansADecimalIntegerSafely) {
     struct Case {
         const char* pszLine;
