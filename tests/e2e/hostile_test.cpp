@@ -2,7 +2,7 @@
 // short to hold a directory and one with the largest directory there can be, a set file that is a
 // folder, and a catalogue of binary bytes. Each ends in a clear message, the program goes on, and
 // no archive byte changes unless asked. (Starts that end the program: catalogue_test.cpp.)
-#include "tests/e2e/harness.h"
+#include "harness.h"
 
 #include "res/resource.h"
 #include "tools/ArchiveBytes.h"

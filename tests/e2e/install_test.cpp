@@ -1,6 +1,6 @@
 // Install through the real dialog: choose a set, the check box and the path, press Install, read
 // the message box, and compare the archive byte for byte.
-#include "tests/e2e/harness.h"
+#include "harness.h"
 
 #include "res/resource.h"
 #include "tools/ArchiveBytes.h"
