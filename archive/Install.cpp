@@ -38,48 +38,31 @@ const char* const kWriteToCopy =
     "changes. Choose Panzer2.dat itself; to go back to the original, copy the .bak over it with "
     "the game closed.";
 
-// Opens a set file, checks that it fits its block and keeps its bytes (the rest of the block is
-// zeros, written with it). FALSE after its message; a file found too long stays open until the
-// run returns.
-BOOL LoadSetFile(CFile& file, const CString& strFolder, const CString& strName, int nSize,
-                 Bytes& bytes, const InstallMessageFn& showMessage) {
-    const CString strPath = strFolder + strName;
-    if (!file.Open(strPath, CFile::modeRead | CFile::shareExclusive | CFile::typeBinary)) {
-        CString strText;
-        strText.Format("ERROR! %s file can not be opened!", strName.GetString());
-        showMessage(strText, kWarning);
-        return FALSE;
-    }
-    const ULONGLONG nLength = file.GetLength();
-    if (nLength > static_cast<ULONGLONG>(nSize)) {
-        CString strText;
-        strText.Format("ERROR! The size of %s file is more than %d", strName.GetString(), nSize);
-        showMessage(strText, kWarning);
-        return FALSE;
-    }
-    bytes.resize(static_cast<size_t>(nLength));
-    ReadWhole(file, bytes.data(), static_cast<UINT>(nLength));
-    file.Close();
-    return TRUE;
-}
+// What an install does, worked out before anything is written: the set files' bytes, the archive
+// and where its entries lie, and whether the start screen is written and from where.
+struct CInstallPlan {
+    Bytes flags, dossier, start;
+    CString strArchivePath;
+    ArchiveScanResult scan;
+    DWORD dwSize[targetCount] = {}; // each target's block size (STRT.SHP's: the start screen's)
+    BOOL bRestore = FALSE;          // the start screen comes from STRT.SHP
+    BOOL bWriteStart = FALSE;
+};
 
 // The checks that need no file: a set must be selected, name its three files, and the sizes
 // must not be negative (taken as unsigned they would ask for gigabytes).
-BOOL CheckRequest(const InstallRequest& request, const InstallMessageFn& showMessage) {
-    CString strText;
+BOOL CheckRequest(const InstallRequest& request, CString& strRefusal) {
     if (request.nSet < 0) {
-        showMessage(request.nListed > 0
-                        ? "ERROR! No graphic set is selected: choose one from the list!"
-                        : "ERROR! No graphic set is selected: Desc.txt lists none!",
-                    kWarning);
+        strRefusal = request.nListed > 0
+                         ? "ERROR! No graphic set is selected: choose one from the list!"
+                         : "ERROR! No graphic set is selected: Desc.txt lists none!";
         return FALSE;
     }
     if (request.strFlagsFile.IsEmpty() || request.strDossierFile.IsEmpty() ||
         request.strStartFile.IsEmpty()) {
-        strText.Format("ERROR! The graphic set \"%s\" (line %d of Desc.txt) does not give three "
-                       "usable file names!",
-                       request.strDescription.GetString(), kFirstSetLine + request.nSet);
-        showMessage(strText, kWarning);
+        strRefusal.Format("ERROR! The graphic set \"%s\" (line %d of Desc.txt) does not give "
+                          "three usable file names!",
+                          request.strDescription.GetString(), kFirstSetLine + request.nSet);
         return FALSE;
     }
     const struct {
@@ -90,11 +73,102 @@ BOOL CheckRequest(const InstallRequest& request, const InstallMessageFn& showMes
                  {"start screen", request.nStartSize}};
     for (const auto& size : sizes) {
         if (size.nSize < 0) {
-            strText.Format("ERROR! Desc.txt gives the %s block a negative size (%d)!",
-                           size.pszBlock, size.nSize);
-            showMessage(strText, kWarning);
+            strRefusal.Format("ERROR! Desc.txt gives the %s block a negative size (%d)!",
+                              size.pszBlock, size.nSize);
             return FALSE;
         }
+    }
+    return TRUE;
+}
+
+// Opens a set file, checks that it fits its block and keeps its bytes (the rest of the block is
+// zeros, written with it). A file found too long stays open until the run returns.
+BOOL LoadSetFile(CFile& file, const CString& strFolder, const CString& strName, int nSize,
+                 Bytes& bytes, CString& strRefusal) {
+    if (!file.Open(strFolder + strName,
+                   CFile::modeRead | CFile::shareExclusive | CFile::typeBinary)) {
+        strRefusal.Format("ERROR! %s file can not be opened!", strName.GetString());
+        return FALSE;
+    }
+    const ULONGLONG nLength = file.GetLength();
+    if (nLength > static_cast<ULONGLONG>(nSize)) {
+        strRefusal.Format("ERROR! The size of %s file is more than %d", strName.GetString(), nSize);
+        return FALSE;
+    }
+    bytes.resize(static_cast<size_t>(nLength));
+    ReadWhole(file, bytes.data(), static_cast<UINT>(nLength));
+    file.Close();
+    return TRUE;
+}
+
+// Plan: the request, the set files (the start screen's even when it will not be written), then
+// the archive, opened in file, and its directory's four entries.
+BOOL PlanInstall(const InstallRequest& request, CFile& file, CInstallPlan& plan,
+                 CString& strRefusal) {
+    if (!CheckRequest(request, strRefusal))
+        return FALSE;
+    plan.bRestore = AfxCompareNoCase(request.strStartFile, kRestoreStartName) == 0;
+    if (!LoadSetFile(file, request.strFolder, request.strFlagsFile, request.nFlagsSize, plan.flags,
+                     strRefusal) ||
+        !LoadSetFile(file, request.strFolder, request.strDossierFile, request.nDossierSize,
+                     plan.dossier, strRefusal) ||
+        (!plan.bRestore && !LoadSetFile(file, request.strFolder, request.strStartFile,
+                                        request.nStartSize, plan.start, strRefusal)))
+        return FALSE;
+
+    plan.strArchivePath = request.readArchivePath();
+    // A copy kept by an install is the way back to the original: it is never written to.
+    if (IsArchiveBackupPath(plan.strArchivePath)) {
+        strRefusal = kWriteToCopy;
+        return FALSE;
+    }
+    if (!file.Open(plan.strArchivePath,
+                   CFile::modeReadWrite | CFile::shareExclusive | CFile::typeBinary)) {
+        strRefusal = "ERROR! Panzer2.dat file can not be opened!";
+        return FALSE;
+    }
+
+    plan.dwSize[targetDossier] = static_cast<DWORD>(request.nDossierSize);
+    plan.dwSize[targetFlags] = static_cast<DWORD>(request.nFlagsSize);
+    plan.dwSize[targetStartScr] = plan.dwSize[targetStrt] = static_cast<DWORD>(request.nStartSize);
+    const ArchiveScanResult& scan = plan.scan =
+        ScanArchiveDirectory(file, plan.dwSize[targetDossier], plan.dwSize[targetFlags],
+                             plan.dwSize[targetStartScr], request.bNoStartScr);
+    if (scan.nSlotError >= 0) {
+        strRefusal = kSlotErrorText[scan.nSlotError];
+        return FALSE;
+    }
+    // Three matches do not prove that both entries written first were among them.
+    if (scan.nMatches < 3 || !scan.entries[targetDossier].bFound ||
+        !scan.entries[targetFlags].bFound) {
+        strRefusal = kSearchFault;
+        return FALSE;
+    }
+    plan.bWriteStart = !request.bNoStartScr && scan.nMatches >= 4 &&
+                       scan.entries[targetStartScr].bFound &&
+                       (!plan.bRestore || scan.entries[targetStrt].bFound);
+    return TRUE;
+}
+
+// Judge: the slot rule proves each entry's room only against the record that follows it, so
+// every range is judged against the whole directory before anything is written.
+BOOL JudgeInstall(CFile& file, const CInstallPlan& plan, CString& strRefusal) {
+    const auto range = [&plan](int nTarget, InstallRange::Use use) {
+        return InstallRange{nTarget, plan.scan.entries[nTarget].dwOffset, plan.dwSize[nTarget],
+                            use};
+    };
+    std::vector<InstallRange> ranges = {range(targetDossier, InstallRange::write),
+                                        range(targetFlags, InstallRange::write)};
+    if (plan.bWriteStart) {
+        ranges.push_back(range(targetStartScr, InstallRange::write));
+        if (plan.scan.entries[targetStrt].bFound)
+            ranges.push_back(
+                range(targetStrt, plan.bRestore ? InstallRange::read : InstallRange::keep));
+    }
+    const int nRefused = JudgeInstallRanges(file, plan.scan.nEntries, ranges);
+    if (nRefused >= 0) {
+        strRefusal = kSlotErrorText[nRefused];
+        return FALSE;
     }
     return TRUE;
 }
@@ -127,110 +201,53 @@ void CopyBlock(CFile& file, DWORD dwFrom, DWORD dwTo, DWORD dwSize) {
     }
 }
 
-} // namespace
+// Write: the dossier, the flags and the start screen as planned, all handed to the disk before
+// anything is told.
+void WriteInstall(CFile& file, const CInstallPlan& plan) {
+    const auto offset = [&plan](int nTarget) { return plan.scan.entries[nTarget].dwOffset; };
+    WriteBlock(file, offset(targetDossier), plan.dossier, plan.dwSize[targetDossier]);
+    WriteBlock(file, offset(targetFlags), plan.flags, plan.dwSize[targetFlags]);
+    if (plan.bWriteStart && plan.bRestore)
+        CopyBlock(file, offset(targetStrt), offset(targetStartScr), plan.dwSize[targetStartScr]);
+    else if (plan.bWriteStart)
+        WriteBlock(file, offset(targetStartScr), plan.start, plan.dwSize[targetStartScr]);
+    file.Flush();
+}
 
-void InstallGraphicSet(const InstallRequest& request, const InstallMessageFn& showMessage) {
-    if (!CheckRequest(request, showMessage))
-        return;
-    const DWORD dwFlagsSize = static_cast<DWORD>(request.nFlagsSize);
-    const DWORD dwDossierSize = static_cast<DWORD>(request.nDossierSize);
-    const DWORD dwStartSize = static_cast<DWORD>(request.nStartSize);
-
-    const BOOL bRestore = AfxCompareNoCase(request.strStartFile, kRestoreStartName) == 0;
-
-    // One file object serves each set file in turn, then the archive; whatever it holds when
-    // the run returns is closed then, after the message. Only the files' bytes are held.
-    CFile file;
-    Bytes flags, dossier, start;
-    if (!LoadSetFile(file, request.strFolder, request.strFlagsFile, request.nFlagsSize, flags,
-                     showMessage) ||
-        !LoadSetFile(file, request.strFolder, request.strDossierFile, request.nDossierSize, dossier,
-                     showMessage))
-        return;
-    // The start screen is loaded even when it will not be written.
-    if (!bRestore && !LoadSetFile(file, request.strFolder, request.strStartFile, request.nStartSize,
-                                  start, showMessage))
-        return;
-
-    const CString strArchivePath = request.readArchivePath();
-    // A copy kept by an install is the way back to the original: it is never written to.
-    if (IsArchiveBackupPath(strArchivePath)) {
-        showMessage(kWriteToCopy, kWarning);
-        return;
-    }
-    if (!file.Open(strArchivePath,
-                   CFile::modeReadWrite | CFile::shareExclusive | CFile::typeBinary)) {
-        showMessage("ERROR! Panzer2.dat file can not be opened!", kWarning);
-        return;
-    }
-
-    const ArchiveScanResult scan =
-        ScanArchiveDirectory(file, dwDossierSize, dwFlagsSize, dwStartSize, request.bNoStartScr);
-    if (scan.nSlotError >= 0) {
-        showMessage(kSlotErrorText[scan.nSlotError], kWarning);
-        return;
-    }
-    const ArchiveEntryPos& dossierPos = scan.entries[targetDossier];
-    const ArchiveEntryPos& flagsPos = scan.entries[targetFlags];
-    const ArchiveEntryPos& startScrPos = scan.entries[targetStartScr];
-    const ArchiveEntryPos& strtPos = scan.entries[targetStrt];
-    // Three matches do not prove that both entries written first were among them.
-    if (scan.nMatches < 3 || !dossierPos.bFound || !flagsPos.bFound) {
-        showMessage(kSearchFault, kWarning);
-        return;
-    }
-    const BOOL bWriteStart = !request.bNoStartScr && scan.nMatches >= 4 && startScrPos.bFound &&
-                             (!bRestore || strtPos.bFound);
-
-    // The slot rule proves each entry's room only against the record that follows it: every
-    // range is judged against the whole directory before anything is written.
-    std::vector<InstallRange> ranges = {
-        {targetDossier, dossierPos.dwOffset, dwDossierSize, InstallRange::write},
-        {targetFlags, flagsPos.dwOffset, dwFlagsSize, InstallRange::write}};
-    if (bWriteStart) {
-        ranges.push_back({targetStartScr, startScrPos.dwOffset, dwStartSize, InstallRange::write});
-        if (strtPos.bFound)
-            ranges.push_back({targetStrt, strtPos.dwOffset, dwStartSize,
-                              bRestore ? InstallRange::read : InstallRange::keep});
-    }
-    const int nRefused = JudgeInstallRanges(file, scan.nEntries, ranges);
-    if (nRefused >= 0) {
-        showMessage(kSlotErrorText[nRefused], kWarning);
-        return;
-    }
-
-    // Before the first write into an archive, the archive as it is is kept beside it.
-    CString strBackupError;
-    if (!KeepOriginalArchive(file, strArchivePath, strBackupError)) {
-        showMessage(strBackupError, kWarning);
-        return;
-    }
-
-    WriteBlock(file, dossierPos.dwOffset, dossier, dwDossierSize);
-    WriteBlock(file, flagsPos.dwOffset, flags, dwFlagsSize);
-
+// Tell: what was installed, or that the start screen could not be.
+void TellInstalled(const InstallRequest& request, const CInstallPlan& plan,
+                   const InstallMessageFn& showMessage) {
     CString strText;
     if (request.bNoStartScr) {
-        file.Flush();
         strText.Format("Congratulations! Flags, Dossier for %s have been successfully installed!",
                        request.strDescription.GetString());
         showMessage(strText, kSuccess);
-        return;
-    }
-    if (!bWriteStart) {
-        file.Flush();
+    } else if (!plan.bWriteStart) {
         showMessage("STRT.SHP seems to be absent! Quick StartScr switching can not be used for "
                     "this Panzer2.dat!!",
                     kWarning);
+    } else {
+        strText.Format("Congratulations! Flags, Dossier and Startscr for %s have been "
+                       "successfully installed!",
+                       request.strDescription.GetString());
+        showMessage(strText, kSuccess);
+    }
+}
+
+} // namespace
+
+void InstallGraphicSet(const InstallRequest& request, const InstallMessageFn& showMessage) {
+    // One file object serves each set file in turn, then the archive; whatever it holds when
+    // the run returns is closed then, after the message. Only the files' bytes are held.
+    CFile file;
+    CInstallPlan plan;
+    CString strRefusal;
+    // Before the first write into an archive, the archive as it is is kept beside it.
+    if (!PlanInstall(request, file, plan, strRefusal) || !JudgeInstall(file, plan, strRefusal) ||
+        !KeepOriginalArchive(file, plan.strArchivePath, strRefusal)) {
+        showMessage(strRefusal, kWarning);
         return;
     }
-    if (bRestore)
-        CopyBlock(file, strtPos.dwOffset, startScrPos.dwOffset, dwStartSize);
-    else
-        WriteBlock(file, startScrPos.dwOffset, start, dwStartSize);
-    file.Flush();
-    strText.Format(
-        "Congratulations! Flags, Dossier and Startscr for %s have been successfully installed!",
-        request.strDescription.GetString());
-    showMessage(strText, kSuccess);
+    WriteInstall(file, plan);
+    TellInstalled(request, plan, showMessage);
 }
