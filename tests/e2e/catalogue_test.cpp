@@ -1,14 +1,10 @@
-// The catalogue at start-up: the set list as the user sees it, and the starts that end the
-// program (no catalogue, a folder in its place, too many sets).
-#include "FatalStart.h"
+// The catalogue at start-up: the set list as the user sees it.
 #include "harness.h"
 
-#include "catalogue/Catalogue.h"
 #include "res/resource.h"
+#include "tests/model/InstallTexts.h"
 
 #include <gtest/gtest.h>
-
-#include <functional>
 
 using namespace e2e;
 
@@ -23,26 +19,17 @@ Sets Numbered(int nSets) {
     return sets;
 }
 
-// Install with no set chosen says why: the catalogue lists none, or text typed into the list's
-// field chose none. A catalogue in UTF-8 shows every script.
+// Install with no set chosen says why: text typed into the list's field chose none (an empty
+// list: Package). A catalogue in UTF-8 shows every script.
 TEST(Catalogue, SetListInFileOrderWithTheFirstSelected) {
-    const char kChooseOne[] = "ERROR! No graphic set is selected: choose one from the list!";
     struct Case {
         const char* pszWhat;
         Sets sets;
-        const char* pszInstallUnselected;
     };
     const std::vector<Case> cases = {
-        {"three sets",
-         {{"z.shp", "z.shp", "z.shp", "Zulu  set"},
-          {"a.shp", "a.shp", "a.shp", "Alpha"},
-          {"m.shp", "m.shp", "008Startscr.shp", "Mike"}},
-         kChooseOne},
-        {"no sets", {}, "ERROR! No graphic set is selected: Desc.txt lists none!"},
-        {"99 sets, the most", Numbered(99), kChooseOne},
+        {"99 sets, the most", Numbered(99)},
         {"in UTF-8",
-         {{"f.shp", "d.shp", "s.shp", "Флаги 1941"}, {"f.shp", "d.shp", "s.shp", "ゲームの旗"}},
-         kChooseOne},
+         {{"f.shp", "d.shp", "s.shp", "Флаги 1941"}, {"f.shp", "d.shp", "s.shp", "ゲームの旗"}}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.pszWhat);
@@ -57,8 +44,8 @@ TEST(Catalogue, SetListInFileOrderWithTheFirstSelected) {
         ASSERT_TRUE(dlg);
         HWND combo = GetDlgItem(dlg, IDC_SETS);
         EXPECT_EQ(ComboItems(combo), items);
-        EXPECT_EQ(ComboCurSel(combo), items.empty() ? CB_ERR : 0);
-        EXPECT_EQ(WindowText(combo), items.empty() ? "" : items[0]);
+        EXPECT_EQ(ComboCurSel(combo), 0);
+        EXPECT_EQ(WindowText(combo), items[0]);
 
         // Typed over the whole field, key by key: text set as a whole would not tell the list
         // that its field changed.
@@ -71,48 +58,9 @@ TEST(Catalogue, SetListInFileOrderWithTheFirstSelected) {
         Click(dlg, IDC_INSTALL);
         const CMessageBoxInfo box = run.WaitAndReadMessageBox();
         ASSERT_TRUE(box.m_h);
-        EXPECT_EQ(box.m_strText, c.pszInstallUnselected);
+        EXPECT_EQ(box.m_strText, install_text::kChooseOne);
         EXPECT_EQ(box.m_icon, EIcon::Exclamation);
         EXPECT_TRUE(Dismiss(box.m_h));
-    }
-}
-
-TEST(Catalogue, StartsThatEndTheProgram) {
-    struct Case {
-        const char* pszWhat;
-        std::function<bool(CProgramRun&)> spoil; // of a minimal layout
-        const char* pszText;
-    };
-    const Case cases[] = {
-        {"no catalogue",
-         [](CProgramRun& run) {
-             return DeleteFileA(run.ToolPathOf(kCatalogueFileName).c_str()) != FALSE;
-         },
-         kCatalogueOpenError},
-        {"a folder in its place",
-         [](CProgramRun& run) {
-             const std::string strPath = run.ToolPathOf(kCatalogueFileName);
-             return DeleteFileA(strPath.c_str()) && CreateDirectoryA(strPath.c_str(), nullptr);
-         },
-         kCatalogueOpenError},
-        {"100 sets", [](CProgramRun& run) { return run.WriteCatalogue(16, 16, 16, Numbered(100)); },
-         kTooManySetsError},
-        {"10 MB of sets",
-         [](CProgramRun& run) {
-             std::string text = "Sets\r\n--\r\n16\r\n16\r\n16\r\nfiles\r\n";
-             const std::string strLine = "f.shp d.shp s.shp " + std::string(80, 'x') + "\r\n";
-             while (text.size() < 10 * 1024 * 1024)
-                 text += strLine;
-             return run.WriteFile("RararIzorevo\\Desc.txt", text);
-         },
-         kTooManySetsError},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.pszWhat);
-        CProgramRun run;
-        ASSERT_TRUE(run.WriteMinimalLayout());
-        ASSERT_TRUE(c.spoil(run));
-        ExpectFatalStart(run, c.pszText);
     }
 }
 

@@ -5,6 +5,7 @@
 #include "harness.h"
 
 #include "res/resource.h"
+#include "tests/model/InstallTexts.h"
 #include "tools/ArchiveBytes.h"
 
 #include <gtest/gtest.h>
@@ -20,10 +21,7 @@ using kvtools::Bytes;
 
 constexpr int kSize = 16; // every block
 
-const char kCannotOpenArchive[] = "ERROR! Panzer2.dat file can not be opened!";
-const char kSearchFault[] = "Search fault! Quick switching can not be used for this Panzer2.dat!!";
-const char kDone[] = "Congratulations! Flags, Dossier and Startscr for Hostile set have been "
-                     "successfully installed!";
+using namespace install_text;
 
 std::string Str(const Bytes& b) { return std::string(b.begin(), b.end()); }
 
@@ -82,9 +80,9 @@ TEST(HostileE2E, PathsAndArchivesThatCannotBeUsed) {
         std::string strText;
     };
     std::vector<Case> cases = {
-        {"a folder", run.PathOf("Folder.dat"), kCannotOpenArchive},
-        {"an empty path", "", kCannotOpenArchive},
-        {"characters Windows refuses", run.PathOf("bad<name>|?.dat"), kCannotOpenArchive},
+        {"a folder", run.PathOf("Folder.dat"), kArchiveNotOpened},
+        {"an empty path", "", kArchiveNotOpened},
+        {"characters Windows refuses", run.PathOf("bad<name>|?.dat"), kArchiveNotOpened},
     };
     // Archives that must stay as they are, with their bytes.
     std::vector<std::pair<std::string, std::string>> kept;
@@ -100,15 +98,9 @@ TEST(HostileE2E, PathsAndArchivesThatCannotBeUsed) {
     ASSERT_TRUE(run.WriteFile("Guarded.dat", strGood));
     ASSERT_TRUE(run.WriteFile("Guarded.dat.bak\\inside.txt", "x"));
     cases.push_back({"a folder bearing the copy's name", run.PathOf("Guarded.dat"),
-                     "ERROR! Panzer2.dat has not been changed: the copy of it as it was before the "
-                     "first install could not be kept as " +
-                         run.PathOf("Guarded.dat.bak") +
-                         ". A folder has that name: move or rename it, then install again."});
+                     CopyNotKept(run.PathOf("Guarded.dat.bak"), kFolderHasCopysName)});
     ASSERT_TRUE(run.WriteFile("Panzer2.dat.bak", strGood));
-    cases.push_back({"the copy's own name", run.PathOf("Panzer2.dat.bak"),
-                     "ERROR! The path names a .bak file, a copy of Panzer2.dat that an install "
-                     "keeps and never changes. Choose Panzer2.dat itself; to go back to the "
-                     "original, copy the .bak over it with the game closed."});
+    cases.push_back({"the copy's own name", run.PathOf("Panzer2.dat.bak"), kWriteToCopy});
     for (const char* pszName : {"Guarded.dat", "Panzer2.dat.bak"})
         kept.push_back({run.PathOf(pszName), strGood});
     ASSERT_TRUE(run.WriteFile("Panzer2.dat", strGood));
@@ -127,8 +119,7 @@ TEST(HostileE2E, PathsAndArchivesThatCannotBeUsed) {
     // A set file that is a folder is named, and nothing is written.
     ASSERT_TRUE(DeleteFileA(run.ToolPathOf("s.shp").c_str()));
     ASSERT_TRUE(CreateDirectoryA(run.ToolPathOf("s.shp").c_str(), nullptr));
-    ExpectWarning(run.InstallFrom(dlg, run.PathOf("Panzer2.dat")),
-                  "ERROR! s.shp file can not be opened!");
+    ExpectWarning(run.InstallFrom(dlg, run.PathOf("Panzer2.dat")), NotOpened("s.shp"));
     EXPECT_EQ(e2e::ReadWholeFile(run.PathOf("Panzer2.dat")), strGood);
     ASSERT_TRUE(run.IsRunning());
 }
@@ -152,7 +143,7 @@ TEST(HostileE2E, LargestDirectoryInstallsAtItsEnd) {
     ASSERT_TRUE(dlg);
     const CMessageBoxInfo box = run.InstallFrom(dlg, run.PathOf("Panzer2.dat"));
     ASSERT_TRUE(box.m_h);
-    EXPECT_EQ(box.m_strText, kDone);
+    EXPECT_EQ(box.m_strText, Done("Hostile set"));
     EXPECT_EQ(box.m_icon, e2e::EIcon::Information) << e2e::IconName(box.m_icon);
     EXPECT_EQ(e2e::ReadWholeFile(run.PathOf("Panzer2.dat")), strExpected);
 }

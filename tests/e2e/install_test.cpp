@@ -3,6 +3,7 @@
 #include "harness.h"
 
 #include "res/resource.h"
+#include "tests/model/InstallTexts.h"
 #include "tools/ArchiveBytes.h"
 
 #include <gtest/gtest.h>
@@ -13,6 +14,7 @@ namespace {
 
 using e2e::CMessageBoxInfo;
 using e2e::CProgramRun;
+using install_text::Done;
 using kvtools::ArchiveEntry;
 using kvtools::Bytes;
 
@@ -125,10 +127,7 @@ TEST(InstallE2E, TwoSetsInARowTheSecondWithoutStartScreen) {
 
     ASSERT_TRUE(e2e::SetText(GetDlgItem(dlg, IDC_DATPATH), run.PathOf("Panzer2.dat ")));
     CMessageBoxInfo box = run.Install(dlg);
-    ExpectBox(box,
-              "Congratulations! Flags, Dossier and Startscr for Set A have been successfully "
-              "installed!",
-              e2e::EIcon::Information);
+    ExpectBox(box, Done("Set A"), e2e::EIcon::Information);
     {
         // The archive stays held, without sharing, until the message is dismissed.
         e2e::CFileHold hold(run.PathOf("Panzer2.dat"));
@@ -148,8 +147,7 @@ TEST(InstallE2E, TwoSetsInARowTheSecondWithoutStartScreen) {
     ASSERT_TRUE(e2e::Send(GetDlgItem(dlg, IDC_NOSTARTSCR), BM_CLICK));
     EXPECT_TRUE(e2e::IsChecked(GetDlgItem(dlg, IDC_NOSTARTSCR)));
     box = run.Install(dlg);
-    ExpectBox(box, "Congratulations! Flags, Dossier for Set B have been successfully installed!",
-              e2e::EIcon::Information);
+    ExpectBox(box, install_text::DoneWithoutStart("Set B"), e2e::EIcon::Information);
     ASSERT_TRUE(e2e::Dismiss(box.m_h));
     // Set B's blocks replace Set A's whole; the start screen stays Set A's.
     EXPECT_EQ(run.Archive(), run.SetBOver(run.SetA(), false));
@@ -157,10 +155,7 @@ TEST(InstallE2E, TwoSetsInARowTheSecondWithoutStartScreen) {
     ASSERT_TRUE(e2e::Send(GetDlgItem(dlg, IDC_NOSTARTSCR), BM_CLICK));
     EXPECT_FALSE(e2e::IsChecked(GetDlgItem(dlg, IDC_NOSTARTSCR)));
     box = run.Install(dlg);
-    ExpectBox(box,
-              "Congratulations! Flags, Dossier and Startscr for Set B have been successfully "
-              "installed!",
-              e2e::EIcon::Information);
+    ExpectBox(box, Done("Set B"), e2e::EIcon::Information);
     ASSERT_TRUE(e2e::Dismiss(box.m_h));
     EXPECT_EQ(run.Archive(), run.SetBOver(run.SetA(), true));
     EXPECT_EQ(e2e::ReadWholeFile(run.PathOf("Panzer2.dat.bak")), run.m_strArchive);
@@ -203,47 +198,9 @@ TEST(InstallE2E, LegacyCodePageFilesShowAndInstall) {
     EXPECT_EQ(e2e::ComboItems(GetDlgItem(dlg, IDC_SETS)), std::vector<std::string>{c->description});
 
     const CMessageBoxInfo box = run.Install(dlg);
-    ExpectBox(box,
-              "Congratulations! Flags, Dossier and Startscr for " + c->description +
-                  " have been successfully installed!",
-              e2e::EIcon::Information);
+    ExpectBox(box, Done(c->description), e2e::EIcon::Information);
     ASSERT_TRUE(e2e::Dismiss(box.m_h));
     EXPECT_EQ(run.Archive(), run.SetA());
-}
-
-TEST(InstallE2E, ArchiveThatCannotBeOpened) {
-    CInstallRun run;
-    ASSERT_TRUE(run.Prepare(run.PathOf("Elsewhere.dat")));
-    ASSERT_TRUE(run.Start());
-    HWND dlg = run.WaitMainDialog();
-    ASSERT_TRUE(dlg);
-    const std::string strError = "ERROR! Panzer2.dat file can not be opened!";
-
-    // Missing, whatever its name.
-    CMessageBoxInfo box = run.Install(dlg);
-    ExpectBox(box, strError, e2e::EIcon::Exclamation);
-    ASSERT_TRUE(e2e::Dismiss(box.m_h));
-
-    // Held open by another program.
-    ASSERT_TRUE(e2e::SetText(GetDlgItem(dlg, IDC_DATPATH), run.PathOf("Panzer2.dat")));
-    {
-        e2e::CFileHold hold(run.PathOf("Panzer2.dat"));
-        ASSERT_TRUE(hold.IsOpen());
-        box = run.Install(dlg);
-        ExpectBox(box, strError, e2e::EIcon::Exclamation);
-        ASSERT_TRUE(e2e::Dismiss(box.m_h));
-    }
-    EXPECT_EQ(run.Archive(), run.m_strArchive);
-
-    // A set file held open names that file.
-    {
-        e2e::CFileHold hold(run.ToolPathOf("da.shp"));
-        ASSERT_TRUE(hold.IsOpen());
-        box = run.Install(dlg);
-        ExpectBox(box, "ERROR! da.shp file can not be opened!", e2e::EIcon::Exclamation);
-        ASSERT_TRUE(e2e::Dismiss(box.m_h));
-    }
-    EXPECT_EQ(run.Archive(), run.m_strArchive);
 }
 
 // The typed path is 250 characters long: the archive and its copy beside it both fit.
@@ -261,76 +218,12 @@ TEST(InstallE2E, TypedPathIsUsedButNotSaved) {
 
     ASSERT_TRUE(e2e::SetText(GetDlgItem(dlg, IDC_DATPATH), run.PathOf(strOther)));
     CMessageBoxInfo box = run.Install(dlg);
-    ExpectBox(box,
-              "Congratulations! Flags, Dossier and Startscr for Set A have been successfully "
-              "installed!",
-              e2e::EIcon::Information);
+    ExpectBox(box, Done("Set A"), e2e::EIcon::Information);
     ASSERT_TRUE(e2e::Dismiss(box.m_h));
     EXPECT_EQ(e2e::ReadWholeFile(run.PathOf(strOther)), run.SetA());
     EXPECT_EQ(e2e::ReadWholeFile(run.PathOf(strOther + ".bak")), run.m_strArchive);
     EXPECT_EQ(run.Archive(), run.m_strArchive);
     EXPECT_EQ(e2e::ReadWholeFile(run.ToolPathOf("pg2_flags.ini")), strSettings);
-}
-
-// Directories whose entries overlap: each refused with its message and the archive untouched;
-// one whose records are out of data order but whose entries do not overlap installs. Sizes:
-// dossier 20, flags 16, start 24; each target gets 30 bytes of room from the record after it.
-TEST(InstallE2E, OverlappingEntriesAreRefused) {
-    struct Case {
-        const char* pszFile;
-        kvtools::ArchiveRecords records;
-        unsigned nCount; // records the header counts
-        int nSet;        // 0: Set A, its own start screen; 1: Set B, the start screen from STRT.SHP
-        const char* pszText;
-    };
-    const char* const kDossierSlot =
-        "ERROR (DOSSIER)! Quick dossier switching can not be used for this Panzer2.dat!!";
-    const char* const kStartSlot =
-        "ERROR (STARTSCR)! Quick  switching can not be used for this Panzer2.dat!!";
-    using kvtools::PairsInOrder;
-    using kvtools::TargetRecords;
-    const std::vector<Case> cases = {
-        // FLAGS1.SHP's data begins inside the dossier block.
-        {"inside.dat", TargetRecords(400, 410, 500, 600), 8, 0, kDossierSlot},
-        {"shared.dat", TargetRecords(400, 450, 500, 500), 8, 0, kStartSlot},
-        // The restore's source overlaps the flags block.
-        {"restore.dat", TargetRecords(400, 450, 500, 440), 8, 1, kStartSlot},
-        // FLAGS1.SHP named only in the data after the directory's six records.
-        {"past.dat", PairsInOrder(TargetRecords(400, 410, 500, 600), {0, 2, 3, 1}), 6, 0,
-         "Search fault! Quick switching can not be used for this Panzer2.dat!!"},
-        // Out of data order, no overlap.
-        {"sound.dat", PairsInOrder(TargetRecords(400, 450, 500, 600), {3, 2, 1, 0}), 8, 0,
-         "Congratulations! Flags, Dossier and Startscr for Set A have been successfully "
-         "installed!"},
-    };
-    CInstallRun run;
-    ASSERT_TRUE(run.Prepare());
-    std::vector<std::string> archives;
-    for (const Case& c : cases) {
-        archives.push_back(Str(kvtools::BuildDirectory(c.records, c.nCount, 700)));
-        ASSERT_TRUE(run.WriteFile(c.pszFile, archives.back()));
-    }
-    ASSERT_TRUE(run.Start());
-    HWND dlg = run.WaitMainDialog();
-    ASSERT_TRUE(dlg);
-    for (std::size_t i = 0; i < cases.size(); ++i) {
-        const Case& c = cases[i];
-        SCOPED_TRACE(c.pszFile);
-        const std::string strPath = run.PathOf(c.pszFile);
-        ASSERT_TRUE(e2e::SetText(GetDlgItem(dlg, IDC_DATPATH), strPath));
-        ASSERT_TRUE(e2e::Send(GetDlgItem(dlg, IDC_SETS), CB_SETCURSEL, c.nSet));
-        const CMessageBoxInfo box = run.Install(dlg);
-        const bool bSound = std::string(c.pszFile) == "sound.dat";
-        ExpectBox(box, c.pszText, bSound ? e2e::EIcon::Information : e2e::EIcon::Exclamation);
-        ASSERT_TRUE(e2e::Dismiss(box.m_h));
-        std::string strWant = archives[i];
-        if (bSound) {
-            strWant.replace(400, 20, Pattern(20, 0x21));
-            strWant.replace(450, 16, Pattern(10, 0x11) + std::string(6, '\0'));
-            strWant.replace(500, 24, Pattern(24, 0x31));
-        }
-        EXPECT_EQ(e2e::ReadWholeFile(strPath), strWant);
-    }
 }
 
 } // namespace

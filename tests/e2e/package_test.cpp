@@ -3,6 +3,7 @@
 #include "harness.h"
 
 #include "res/resource.h"
+#include "tests/model/InstallTexts.h"
 #include "tools/SettingsBytes.h"
 
 #include <gtest/gtest.h>
@@ -56,7 +57,7 @@ TEST(Package, UnpackedZipStartsEmptyAndInstallsTheSetAddedToItsCatalogue) {
     Click(dlg, IDC_INSTALL);
     CMessageBoxInfo box = run.WaitAndReadMessageBox();
     ASSERT_TRUE(box.m_h);
-    EXPECT_EQ(box.m_strText, "ERROR! No graphic set is selected: Desc.txt lists none!");
+    EXPECT_EQ(box.m_strText, install_text::kNoneListed);
     ASSERT_TRUE(Dismiss(box.m_h));
     ASSERT_TRUE(Press(dlg, IDOK));
     DWORD code = 0;
@@ -96,8 +97,7 @@ TEST(Package, UnpackedZipStartsEmptyAndInstallsTheSetAddedToItsCatalogue) {
     Click(dlg, IDC_INSTALL);
     box = run.WaitAndReadMessageBox();
     ASSERT_TRUE(box.m_h);
-    EXPECT_EQ(box.m_strText, "Congratulations! Flags, Dossier and Startscr for Field grey, 1939 "
-                             "have been successfully installed!");
+    EXPECT_EQ(box.m_strText, install_text::Done("Field grey, 1939"));
     EXPECT_EQ(box.m_icon, EIcon::Information);
     ASSERT_TRUE(Dismiss(box.m_h));
 

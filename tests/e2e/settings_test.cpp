@@ -1,15 +1,10 @@
 // The settings file at start-up and after Browse, seen from outside the program.
-#include "FatalStart.h"
 #include "harness.h"
 
-#include "catalogue/Settings.h"
 #include "res/resource.h"
 #include "tools/SettingsBytes.h"
 
 #include <gtest/gtest.h>
-
-#include <functional>
-#include <memory>
 
 using namespace e2e;
 
@@ -25,51 +20,14 @@ bool WaitFileDialogGone(CProgramRun& run) {
     });
 }
 
-TEST(Settings, UnreadableSettingsFileEndsTheProgram) {
-    struct Case {
-        const char* pszWhat;
-        std::function<bool(CProgramRun&)> prepare;
-        bool bHold; // another program holds the settings file open without sharing
-    };
-    const std::vector<Case> cases = {
-        {"missing file",
-         [](CProgramRun& run) {
-             return run.WriteCatalogue(16, 16, 16, {{"f.shp", "d.shp", "s.shp", "Set"}});
-         },
-         false},
-        {"missing folder", [](CProgramRun&) { return true; }, false},
-        {"held open", [](CProgramRun& run) { return run.WriteMinimalLayout(); }, true},
-        {"a folder in its place",
-         [](CProgramRun& run) {
-             const std::string strPath = run.ToolPathOf(kSettingsFileName);
-             return run.WriteMinimalLayout() && DeleteFileA(strPath.c_str()) &&
-                    CreateDirectoryA(strPath.c_str(), nullptr);
-         },
-         false},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.pszWhat);
-        CProgramRun run;
-        ASSERT_TRUE(c.prepare(run));
-        std::unique_ptr<CFileHold> hold;
-        if (c.bHold) {
-            hold = std::make_unique<CFileHold>(run.ToolPathOf("pg2_flags.ini"));
-            ASSERT_TRUE(hold->IsOpen());
-        }
-        ExpectFatalStart(run, kSettingsOpenError);
-    }
-}
-
-// A folder left under the name an earlier save used for its copy is no obstacle, and no copy is
-// left behind. The path is saved in the legacy code page (1252 in these runs) when that holds it,
-// the bytes the tool has always written, and in UTF-8 otherwise.
+// No copy is left behind. The path is saved in the legacy code page (1252 in these runs) when that
+// holds it, the bytes the tool has always written, and in UTF-8 otherwise.
 void BrowseSavesThePath(const std::string& leaf, const std::string& legacyLeaf) {
     CProgramRun run(leaf);
     const auto stored = [&](std::string path) {
         return leaf.empty() ? path : path.replace(path.find(leaf), leaf.size(), legacyLeaf);
     };
     ASSERT_TRUE(run.WriteMinimalLayout());
-    ASSERT_TRUE(::CreateDirectoryA(run.ToolPathOf("pg2_flags.ini.new").c_str(), nullptr));
     ASSERT_TRUE(run.WriteFile("Game Files\\Panzer2.dat", "archive"));
     ASSERT_TRUE(run.WriteFile("Game Files\\Other.dat", "another archive"));
     ASSERT_TRUE(run.Start());
@@ -94,8 +52,6 @@ void BrowseSavesThePath(const std::string& leaf, const std::string& legacyLeaf) 
     EXPECT_EQ(hFind, INVALID_HANDLE_VALUE) << found.cFileName;
     if (hFind != INVALID_HANDLE_VALUE)
         ::FindClose(hFind);
-    const DWORD dwLeftover = ::GetFileAttributesA(run.ToolPathOf("pg2_flags.ini.new").c_str());
-    EXPECT_TRUE(dwLeftover != INVALID_FILE_ATTRIBUTES && (dwLeftover & FILE_ATTRIBUTE_DIRECTORY));
 
     ASSERT_TRUE(Press(dlg, IDOK));
     DWORD code = 0;
@@ -119,7 +75,8 @@ TEST(Settings, BrowseSavesThePathAndTheNextStartShowsItWhole) {
     }
 }
 
-TEST(Settings, CancelAndTypedPathsLeaveTheFileAlone) {
+// (A typed path is never saved: MainDialog.ClosesByExitEnterSpaceEscapeAndCloseBox.)
+TEST(Settings, CancelLeavesTheFileAlone) {
     CProgramRun run;
     ASSERT_TRUE(run.WriteMinimalLayout());
     const std::string before = ReadWholeFile(run.ToolPathOf("pg2_flags.ini"));
@@ -133,13 +90,6 @@ TEST(Settings, CancelAndTypedPathsLeaveTheFileAlone) {
     Click(fileDlg, IDCANCEL);
     ASSERT_TRUE(WaitFileDialogGone(run));
     EXPECT_EQ(ItemText(dlg, IDC_DATPATH), run.PathOf("Panzer2.dat"));
-    EXPECT_EQ(ReadWholeFile(run.ToolPathOf("pg2_flags.ini")), before);
-
-    // Typed by hand and closed with EXIT: used by Install, never saved.
-    ASSERT_TRUE(SetText(GetDlgItem(dlg, IDC_DATPATH), "D:\\Typed by hand\\Panzer2.dat"));
-    ASSERT_TRUE(Press(dlg, IDOK));
-    DWORD code = 0;
-    ASSERT_TRUE(run.WaitExit(&code));
     EXPECT_EQ(ReadWholeFile(run.ToolPathOf("pg2_flags.ini")), before);
 }
 

@@ -1,6 +1,6 @@
 #include "ArchiveModel.h"
 
-#include <cstdio>
+#include "tests/model/InstallTexts.h"
 
 namespace archive_model {
 
@@ -9,12 +9,8 @@ namespace {
 constexpr std::uint64_t kHeader = 21, kRecord = 17, kName = 13;
 const char* const kNames[kTargets] = {"DOSSIER.SHP", "FLAGS1.SHP", "STARTSCR.SHP", "STRT.SHP"};
 
-const char kSearchFault[] = "Search fault! Quick switching can not be used for this Panzer2.dat!!";
-const char* const kSlotText[kTargets] = {
-    "ERROR (DOSSIER)! Quick dossier switching can not be used for this Panzer2.dat!!",
-    "ERROR (FLAGS1)! Quick flags switching can not be used for this Panzer2.dat!!",
-    "ERROR (STARTSCR)! Quick  switching can not be used for this Panzer2.dat!!",
-    "ERROR (STARTSCR)! Quick  switching can not be used for this Panzer2.dat!!"};
+const char* const kSlotText[kTargets] = {install_text::kDossierSlot, install_text::kFlagsSlot,
+                                         install_text::kStartSlot, install_text::kStartSlot};
 
 char Upper(char ch) { return ch >= 'a' && ch <= 'z' ? static_cast<char>(ch - 'a' + 'A') : ch; }
 
@@ -47,12 +43,6 @@ int Named(const Bytes& a, std::uint64_t i) {
         if (SameName(name, kNames[t]))
             return t;
     return -1;
-}
-
-std::string Format(const char* pszFormat, const std::string& s, int n = 0) {
-    char sz[512];
-    std::snprintf(sz, sizeof sz, pszFormat, s.c_str(), n);
-    return sz;
 }
 
 Outcome Warn(const std::string& strText, const Bytes& after = Bytes()) {
@@ -107,23 +97,16 @@ ScanFacts Scan(const Bytes& a, std::uint32_t dwDossier, std::uint32_t dwFlags,
 }
 
 Outcome Install(const Request& r) {
+    using namespace install_text;
     if (r.nSet < 0)
-        return Warn(r.nListed > 0 ? "ERROR! No graphic set is selected: choose one from the list!"
-                                  : "ERROR! No graphic set is selected: Desc.txt lists none!");
-    if (r.strFlagsFile.empty() || r.strDossierFile.empty() || r.strStartFile.empty()) {
-        char sz[512];
-        std::snprintf(sz, sizeof sz,
-                      "ERROR! The graphic set \"%s\" (line %d of Desc.txt) does not give three "
-                      "usable file names!",
-                      r.strDescription.c_str(), 7 + r.nSet);
-        return Warn(sz);
-    }
+        return Warn(r.nListed > 0 ? kChooseOne : kNoneListed);
+    if (r.strFlagsFile.empty() || r.strDossierFile.empty() || r.strStartFile.empty())
+        return Warn(Unusable(r.strDescription, 7 + r.nSet));
     const std::pair<const char*, int> sizes[] = {
         {"flags", r.nFlagsSize}, {"dossier", r.nDossierSize}, {"start screen", r.nStartSize}};
     for (const auto& size : sizes)
         if (size.second < 0)
-            return Warn(Format("ERROR! Desc.txt gives the %s block a negative size (%d)!",
-                               size.first, size.second));
+            return Warn(NegativeSize(size.first, size.second));
 
     // The set's files, in this order; the restore name takes the start screen from STRT.SHP.
     const bool bRestore = SameName(r.strStartFile, "008Startscr.shp");
@@ -136,13 +119,12 @@ Outcome Install(const Request& r) {
                  {r.strStartFile, r.start, r.nStartSize}};
     for (int k = 0; k < (bRestore ? 2 : 3); ++k) {
         if (!files[k].file)
-            return Warn(Format("ERROR! %s file can not be opened!", files[k].strName));
+            return Warn(NotOpened(files[k].strName));
         if (files[k].file->size() > static_cast<std::uint64_t>(files[k].nSize))
-            return Warn(Format("ERROR! The size of %s file is more than %d", files[k].strName,
-                               files[k].nSize));
+            return Warn(TooLong(files[k].strName, files[k].nSize));
     }
     if (!r.archive)
-        return Warn("ERROR! Panzer2.dat file can not be opened!");
+        return Warn(kArchiveNotOpened);
     const Bytes& a = *r.archive;
 
     const std::uint64_t nSize[kTargets] = {
@@ -204,18 +186,13 @@ Outcome Install(const Request& r) {
     write(kFlags, *r.flags);
     if (r.bNoStartScr) {
         o.bSuccess = true;
-        o.strText =
-            Format("Congratulations! Flags, Dossier for %s have been successfully installed!",
-                   r.strDescription);
+        o.strText = DoneWithoutStart(r.strDescription);
     } else if (!bWriteStart) {
-        o.strText = "STRT.SHP seems to be absent! Quick StartScr switching can not be used for "
-                    "this Panzer2.dat!!";
+        o.strText = kStrtAbsent;
     } else {
         write(kStartScr, startBlock);
         o.bSuccess = true;
-        o.strText = Format(
-            "Congratulations! Flags, Dossier and Startscr for %s have been successfully installed!",
-            r.strDescription);
+        o.strText = Done(r.strDescription);
     }
     return o;
 }

@@ -1,5 +1,7 @@
 #include "tests/model/InstallOracle.h"
 
+#include "tests/model/InstallTexts.h"
+
 #include <algorithm>
 
 namespace archive_model {
@@ -25,8 +27,7 @@ std::string JudgeInstallRun(Request want, const FaultSeen& fault, const RunSeen&
     const Outcome clean = Install(want);
     bool bEffective = fault.bEffective, bRejudge = false;
     if (bEffective && fault.bInCopy) {
-        if (run.bThrew ||
-            run.messages[0].first.rfind("ERROR! Panzer2.dat has not been changed", 0) != 0)
+        if (run.bThrew || run.messages[0].first.rfind(install_text::kNotChanged, 0) != 0)
             return "a fault in the copy of the archive did not end in the copy's message";
         if (after != before || run.backup)
             return "a copy that could not be made left the archive changed or a copy";

@@ -1,12 +1,9 @@
 #include "ArchiveBuilder.h"
-#include "tests/support/FaultInjector.h"
 #include "archive/Install.h"
-#include "catalogue/Catalogue.h"
-#include "framework/CStdioFile.h"
 #include "framework/CFile.h"
 #include "tests/support/FileOpHook.h"
+#include "tests/model/InstallTexts.h"
 #include "framework/MessageBoxType.h"
-#include "tools/demodata/DemoData.h"
 
 #include <gtest/gtest.h>
 
@@ -21,21 +18,9 @@ namespace {
 constexpr UINT kWarning = afx_mb::kIconExclamation | afx_mb::kOk;
 constexpr UINT kSuccess = afx_mb::kIconInformation | afx_mb::kOk;
 
-const char* const kSearchFault =
-    "Search fault! Quick switching can not be used for this Panzer2.dat!!";
-const char* const kDossierSlot =
-    "ERROR (DOSSIER)! Quick dossier switching can not be used for this Panzer2.dat!!";
-const char* const kFlagsSlot =
-    "ERROR (FLAGS1)! Quick flags switching can not be used for this Panzer2.dat!!";
-const char* const kStartSlot =
-    "ERROR (STARTSCR)! Quick  switching can not be used for this Panzer2.dat!!";
-const char* const kStrtAbsent = "STRT.SHP seems to be absent! Quick StartScr switching can not "
-                                "be used for this Panzer2.dat!!";
-const char* const kDoneAll =
-    "Congratulations! Flags, Dossier and Startscr for Desert camo have been successfully "
-    "installed!";
-const char* const kDoneNoStart =
-    "Congratulations! Flags, Dossier for Desert camo have been successfully installed!";
+using namespace install_text;
+const std::string kDoneAll = Done("Desert camo");
+const std::string kDoneNoStart = DoneWithoutStart("Desert camo");
 
 // Places of the targets in StandardEntries(); a filler follows each, since the record right
 // after a matched one only ends its slot.
@@ -210,21 +195,21 @@ TEST(Install, OutcomesAndArchiveBytes) {
              b.m_request.bNoStartScr = TRUE;
              b.m_request.strStartFile = "gone.shp";
          },
-         "ERROR! gone.shp file can not be opened!", kWarning, Unchanged},
+         NotOpened("gone.shp"), kWarning, Unchanged},
         {"flags file missing", [](CInstallBench& b) { b.m_request.strFlagsFile = "nope.shp"; },
-         "ERROR! nope.shp file can not be opened!", kWarning, Unchanged},
+         NotOpened("nope.shp"), kWarning, Unchanged},
         {"dossier file one byte over its block",
          [](CInstallBench& b) { b.m_folder.Write("dos1.shp", Pattern(21, 1)); },
-         "ERROR! The size of dos1.shp file is more than 20", kWarning, Unchanged},
+         TooLong("dos1.shp", 20), kWarning, Unchanged},
         {"start file one byte over its block, even with no start screen",
          [](CInstallBench& b) {
              b.m_request.bNoStartScr = TRUE;
              b.m_folder.Write("start1.shp", Pattern(25, 1));
          },
-         "ERROR! The size of start1.shp file is more than 24", kWarning, Unchanged},
+         TooLong("start1.shp", 24), kWarning, Unchanged},
         {"archive missing, whatever its name",
          [](CInstallBench& b) { b.m_strArchive = b.m_folder.Path("x.dat").c_str(); },
-         "ERROR! Panzer2.dat file can not be opened!", kWarning, Unchanged},
+         kArchiveNotOpened, kWarning, Unchanged},
         {"dossier slot one byte small", [](CInstallBench& b) { b.m_entries[kDossier].dwRoom = 19; },
          kDossierSlot, kWarning, Unchanged},
         {"flags slot one byte small", [](CInstallBench& b) { b.m_entries[kFlags].dwRoom = 15; },
@@ -456,7 +441,7 @@ TEST(Install, MemoryFollowsTheData) {
              huge(b);
              b.m_request.strFlagsFile = "nope.shp";
          },
-         "ERROR! nope.shp file can not be opened!", kWarning, Unchanged},
+         NotOpened("nope.shp"), kWarning, Unchanged},
         {"a block larger than its slot", huge, kDossierSlot, kWarning, Unchanged},
         {"the restore of a start screen of 10^8 bytes",
          [](CInstallBench& b) {
@@ -488,38 +473,35 @@ TEST(Install, RequestsRefusedBeforeAnyFile) {
     struct Case {
         const char* pszName;
         std::function<void(InstallRequest&)> change;
-        const char* pszText;
+        std::string strText;
     };
     const std::vector<Case> cases = {
-        {"nothing listed", [](InstallRequest& r) { r.nSet = -1; },
-         "ERROR! No graphic set is selected: Desc.txt lists none!"},
+        {"nothing listed", [](InstallRequest& r) { r.nSet = -1; }, kNoneListed},
         {"nothing selected from a list",
          [](InstallRequest& r) {
              r.nSet = -1;
              r.nListed = 3;
          },
-         "ERROR! No graphic set is selected: choose one from the list!"},
+         kChooseOne},
         {"a row the catalogue could not use",
          [](InstallRequest& r) {
              r.strFlagsFile = r.strDossierFile = r.strStartFile = "";
              r.strDescription = "Broken one";
          },
-         "ERROR! The graphic set \"Broken one\" (line 9 of Desc.txt) does not give three usable "
-         "file names!"},
+         Unusable("Broken one", 9)},
         {"a row without a start-screen name", [](InstallRequest& r) { r.strStartFile = ""; },
-         "ERROR! The graphic set \"Desert camo\" (line 9 of Desc.txt) does not give three "
-         "usable file names!"},
+         Unusable("Desert camo", 9)},
         // Taken as unsigned, -1 would ask for 4 GiB per block.
         {"negative flags size", [](InstallRequest& r) { r.nFlagsSize = -1; },
-         "ERROR! Desc.txt gives the flags block a negative size (-1)!"},
+         NegativeSize("flags", -1)},
         {"negative dossier size", [](InstallRequest& r) { r.nDossierSize = -5; },
-         "ERROR! Desc.txt gives the dossier block a negative size (-5)!"},
+         NegativeSize("dossier", -5)},
         {"negative start size, even with no start screen",
          [](InstallRequest& r) {
              r.nStartSize = -2147483647 - 1;
              r.bNoStartScr = TRUE;
          },
-         "ERROR! Desc.txt gives the start screen block a negative size (-2147483648)!"},
+         NegativeSize("start screen", -2147483647 - 1)},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.pszName);
@@ -535,7 +517,7 @@ TEST(Install, RequestsRefusedBeforeAnyFile) {
         b.Run();
         afx_test::SetFileOpHook(nullptr);
         ASSERT_EQ(b.m_messages.size(), 1u);
-        EXPECT_EQ(b.m_messages[0].first, c.pszText);
+        EXPECT_EQ(b.m_messages[0].first, c.strText);
         EXPECT_EQ(b.m_messages[0].second, kWarning);
         EXPECT_EQ(nOps, 0);
         EXPECT_EQ(b.m_nPathReads, 0);
@@ -552,31 +534,12 @@ TEST(Install, FilesHeldByAnotherProgram) {
         ASSERT_TRUE(other.Open(b.m_folder.Path(pszHeld).c_str(), CFile::modeRead));
         b.Run();
         ASSERT_EQ(b.m_messages.size(), 1u);
-        EXPECT_EQ(b.m_messages[0].first, std::string(pszHeld) == "game.dat"
-                                             ? "ERROR! Panzer2.dat file can not be opened!"
-                                             : "ERROR! dos1.shp file can not be opened!");
+        EXPECT_EQ(b.m_messages[0].first,
+                  std::string(pszHeld) == "game.dat" ? kArchiveNotOpened : NotOpened("dos1.shp"));
         // The path is read only by a run that got past the set files.
         EXPECT_EQ(b.m_nPathReads, std::string(pszHeld) == "game.dat" ? 1 : 0);
         EXPECT_EQ(b.m_folder.Read("game.dat"), b.m_archive);
     }
-}
-
-TEST(Install, TwoSetsInARow) {
-    CInstallBench b;
-    b.WriteArchive();
-    b.Run();
-    b.m_folder.Write("flag2.shp", Pattern(16, 0x91));
-    b.m_folder.Write("dos2.shp", Pattern(3, 0xA1));
-    b.m_request.strFlagsFile = "flag2.shp";
-    b.m_request.strDossierFile = "dos2.shp";
-    b.m_request.bNoStartScr = TRUE;
-    b.Run();
-    ASSERT_EQ(b.m_messages.size(), 1u);
-    EXPECT_EQ(b.m_messages[0].first, kDoneNoStart);
-    // The second set replaces the first one's blocks whole; the start screen stays the first's.
-    Bytes expected = b.With(b.WithAll(), "FLAGS1.SHP", Pattern(16, 0x91), 16);
-    expected = b.With(expected, "DOSSIER.SHP", Pattern(3, 0xA1), 20);
-    EXPECT_EQ(b.m_folder.Read("game.dat"), expected);
 }
 
 // The first install keeps the archive as it was beside it, as game.dat.bak; nothing ever changes
@@ -589,7 +552,7 @@ TEST(Install, KeepsTheOriginal) {
         int nInstalls;
         UINT nType;               // of the last install's message
         bool bCopyOfOriginal;     // game.dat.bak is the archive before the first install
-        const char* pszSays = ""; // a part of the last message
+        std::string strSays = ""; // a part of the last message
     };
     const Bytes kUsers = Pattern(7, 0x70);
     const auto names = [](const CInstallBench& b) {
@@ -613,7 +576,7 @@ TEST(Install, KeepsTheOriginal) {
          [](CInstallBench& b) {
              std::filesystem::create_directory(b.m_folder.Path("game.dat.bak"));
          },
-         1, kWarning, false, "game.dat.bak. A folder has that name"},
+         1, kWarning, false, std::string("game.dat.bak. ") + kFolderHasCopysName},
         {"a device called game.dat.bak",
          [](CInstallBench& b) {
              std::filesystem::create_symlink("/dev/null", b.m_folder.Path("game.dat.bak"));
@@ -626,7 +589,7 @@ TEST(Install, KeepsTheOriginal) {
              b.m_folder.Write("game.dat.bak", BuildArchive(b.m_entries));
              b.m_strArchive = b.m_folder.Path("game.dat.bak").c_str();
          },
-         1, kWarning, false, "ERROR! The path names a .bak file"},
+         1, kWarning, false, kWriteToCopy},
         {"a path too long for the copy",
          [](CInstallBench& b) {
              std::string strPath = b.m_folder.Path("g");
@@ -651,7 +614,7 @@ TEST(Install, KeepsTheOriginal) {
             b.Run();
         ASSERT_EQ(b.m_messages.size(), 1u);
         EXPECT_EQ(b.m_messages[0].second, c.nType);
-        EXPECT_NE(b.m_messages[0].first.find(c.pszSays), std::string::npos)
+        EXPECT_NE(b.m_messages[0].first.find(c.strSays), std::string::npos)
             << b.m_messages[0].first;
         if (c.nType == kWarning) {
             EXPECT_EQ(b.m_folder.Read("game.dat"), b.m_archive);
@@ -661,126 +624,6 @@ TEST(Install, KeepsTheOriginal) {
             EXPECT_EQ(b.m_folder.Read("game.dat.bak"), b.m_archive);
         } else if (bBakBefore) {
             EXPECT_EQ(b.m_folder.Read("game.dat.bak"), bakBefore);
-        }
-    }
-}
-
-// Every file operation of the copy, failed or cut short in turn: the archive is not changed, no
-// copy and no temporary file are left, and one message names the copy.
-TEST(Install, CopyThatCannotBeMade) {
-    // Where the copy's operations lie among an install's: from the look for an earlier copy to
-    // its name handed to the disk.
-    std::size_t nFirst = 0, nLast = 0, nOps = 0;
-    {
-        CInstallBench clean;
-        clean.WriteArchive();
-        afx_test::SetFileOpHook([&](afx_test::FileOp op, const char*) {
-            ++nOps;
-            if (op == afx_test::FileOp::Status && nFirst == 0)
-                nFirst = nOps;
-            if (op == afx_test::FileOp::SyncFolder)
-                nLast = nOps;
-            return afx_test::Fault::None;
-        });
-        clean.Run();
-        afx_test::SetFileOpHook(nullptr);
-        ASSERT_GT(nFirst, 0u);
-        ASSERT_GE(nLast, nFirst);
-    }
-    for (afx_test::Fault fault : {afx_test::Fault::Fail, afx_test::Fault::Short}) {
-        for (std::size_t k = nFirst; k <= nLast; ++k) {
-            SCOPED_TRACE("op " + std::to_string(k));
-            CInstallBench b;
-            b.WriteArchive();
-            b.m_bProbeHold = false;
-            {
-                CFaultInjector injector(k, fault);
-                b.Run();
-                if (!injector.Hit())
-                    continue;
-            }
-            ASSERT_EQ(b.m_messages.size(), 1u);
-            EXPECT_EQ(b.m_messages[0].second, kWarning);
-            EXPECT_EQ(b.m_messages[0].first.rfind("ERROR! Panzer2.dat has not been changed", 0), 0u)
-                << b.m_messages[0].first;
-            EXPECT_NE(b.m_messages[0].first.find("game.dat.bak"), std::string::npos);
-            EXPECT_EQ(b.m_folder.Read("game.dat"), b.m_archive);
-            std::size_t nFiles = 0;
-            for (auto it = std::filesystem::directory_iterator(b.m_folder.Path(""));
-                 it != std::filesystem::directory_iterator(); ++it)
-                ++nFiles;
-            EXPECT_EQ(nFiles, 4u); // game.dat and the three set files
-        }
-    }
-}
-
-// What a user relies on in every way an install ends after writing: the outcome is told only
-// once everything written has been handed to the disk, and every file opened is closed.
-TEST(Install, FlushedBeforeTheOutcome) {
-    using afx_test::FileOp;
-    for (const auto& arrange : std::vector<std::function<void(CInstallBench&)>>{
-             [](CInstallBench&) {}, [](CInstallBench& b) { b.m_request.bNoStartScr = TRUE; },
-             [](CInstallBench& b) { b.m_request.strStartFile = "008Startscr.shp"; },
-             [](CInstallBench& b) { Rename(b, kStrt, "X2"); }}) {
-        CInstallBench b;
-        arrange(b);
-        b.WriteArchive();
-        std::vector<FileOp> ops;
-        std::size_t nAtMessage = 0;
-        afx_test::SetFileOpHook([&ops](FileOp op, const char*) {
-            ops.push_back(op);
-            return afx_test::Fault::None;
-        });
-        InstallGraphicSet(b.m_request, [&](const CString&, UINT) { nAtMessage = ops.size(); });
-        afx_test::SetFileOpHook(nullptr);
-        const auto lastWrite = std::find(ops.rbegin(), ops.rend(), FileOp::Write);
-        ASSERT_NE(lastWrite, ops.rend());
-        const auto flush = std::find(lastWrite.base(), ops.end(), FileOp::Flush);
-        EXPECT_LT(flush - ops.begin(), static_cast<long>(nAtMessage));
-        EXPECT_EQ(std::count(ops.begin(), ops.end(), FileOp::Open),
-                  std::count(ops.begin(), ops.end(), FileOp::Close));
-    }
-}
-
-// The demo folder that the run command sets up installs every one of its sets, in turn, with and
-// without the start screen; the archive keeps its length, header and directory.
-TEST(Install, DemoDataInstallsCleanly) {
-    CTempFolder dir;
-    ASSERT_TRUE(demodata::WriteDemoData(dir.Path("demo"), "Z:\\demo\\Panzer2.dat"));
-    CCatalogue cat;
-    {
-        CStdioFile file;
-        ASSERT_TRUE(file.Open(dir.Path("demo/RararIzorevo/Desc.txt").c_str(), CFile::modeRead));
-        ASSERT_EQ(ReadCatalogue(file, cat), CatalogueResult::Ok);
-    }
-    const Bytes before = dir.Read("demo/Panzer2.dat");
-    ASSERT_GE(before.size(), 21u);
-    const std::size_t nDirectoryEnd = 21 + 17 * (before[0] + 256u * before[1]);
-    for (BOOL bNoStartScr : {FALSE, TRUE}) {
-        for (std::size_t i = 0; i < cat.m_sets.size(); ++i) {
-            const CCatalogueSet& set = cat.m_sets[i];
-            SCOPED_TRACE(set.m_strDescription + (bNoStartScr ? ", no start screen" : ""));
-            InstallRequest request;
-            request.strFolder = dir.Path("demo/RararIzorevo/").c_str();
-            request.nSet = static_cast<int>(i);
-            request.strFlagsFile = set.m_strFlagsFile;
-            request.strDossierFile = set.m_strDossierFile;
-            request.strStartFile = set.m_strStartFile;
-            request.strDescription = set.m_strDescription;
-            request.nFlagsSize = cat.m_nFlagsSize;
-            request.nDossierSize = cat.m_nDossierSize;
-            request.nStartSize = cat.m_nStartSize;
-            request.readArchivePath = [&dir] {
-                return CString(dir.Path("demo/Panzer2.dat").c_str());
-            };
-            request.bNoStartScr = bNoStartScr;
-            std::vector<UINT> types;
-            InstallGraphicSet(request,
-                              [&types](const CString&, UINT nType) { types.push_back(nType); });
-            EXPECT_EQ(types, std::vector<UINT>{kSuccess});
-            const Bytes after = dir.Read("demo/Panzer2.dat");
-            ASSERT_EQ(after.size(), before.size());
-            EXPECT_TRUE(std::equal(before.begin(), before.begin() + nDirectoryEnd, after.begin()));
         }
     }
 }

@@ -167,8 +167,8 @@ private:
     bool m_bRoot;
 };
 
-// Every way a save can go. Nothing about a leftover "pg2_flags.ini.new" matters any more; the
-// save ends in the new file, or refuses with the old one whole, or throws with the old one whole.
+// Every way a save can go: it ends in the new file, or refuses with the old one whole, or throws
+// with the old one whole.
 TEST_F(SettingsFile, SaveOutcomes) {
     const std::string old =
         "/* PG2-flags.ini\r\npg2-panzer2.dat=D:\\keep.dat\r\n/* end PG2-flags.ini\r\n";
@@ -176,11 +176,9 @@ TEST_F(SettingsFile, SaveOutcomes) {
         "/* PG2-flags.ini\r\npg2-panzer2.dat=E:\\new.dat\r\n/* end PG2-flags.ini\r\n";
     using afx_test::Fault;
     using afx_test::FileOp;
-    enum class Leftover { None, Folder, ReadOnly, Held };
     enum class Outcome { Saved, Refused, Throws };
     struct Case {
         const char* pszWhat;
-        Leftover leftover; // a "pg2_flags.ini.new" of an earlier save
         mode_t folderMode; // 0555: no file can be created in it; 0: the folder is missing
         mode_t settingsMode;
         bool bHoldSettings;
@@ -190,27 +188,18 @@ TEST_F(SettingsFile, SaveOutcomes) {
     };
     const FileOp write = FileOp::Write, flush = FileOp::Flush, replace = FileOp::Replace;
     const Case cases[] = {
-        {"leftover temporary is a folder", Leftover::Folder, 0777, 0666, false, nullptr,
+        {"no create right, settings writable: rewritten in place", 0555, 0666, false, nullptr,
          Outcome::Saved},
-        {"leftover temporary is read-only", Leftover::ReadOnly, 0777, 0666, false, nullptr,
-         Outcome::Saved},
-        {"leftover temporary is held open", Leftover::Held, 0777, 0666, false, nullptr,
-         Outcome::Saved},
-        {"no create right, settings writable: rewritten in place", Leftover::None, 0555, 0666,
-         false, nullptr, Outcome::Saved},
-        {"no create right, settings read-only", Leftover::None, 0555, 0444, false, nullptr,
-         Outcome::Refused},
-        {"no create right, settings held open", Leftover::None, 0555, 0666, true, nullptr,
-         Outcome::Refused},
-        {"settings held open", Leftover::None, 0777, 0666, true, nullptr, Outcome::Refused},
-        {"folder missing", Leftover::None, 0, 0666, false, nullptr, Outcome::Refused},
-        {"write fails", Leftover::None, 0777, 0666, false, &write, Outcome::Throws},
-        {"flush fails", Leftover::None, 0777, 0666, false, &flush, Outcome::Throws},
-        {"replace fails", Leftover::None, 0777, 0666, false, &replace, Outcome::Refused},
-        {"settings read-only, folder writable", Leftover::None, 0777, 0444, false, nullptr,
-         Outcome::Refused},
-        {"settings a link: written where it points", Leftover::None, 0777, 0666, false, nullptr,
-         Outcome::Saved, true},
+        {"no create right, settings read-only", 0555, 0444, false, nullptr, Outcome::Refused},
+        {"no create right, settings held open", 0555, 0666, true, nullptr, Outcome::Refused},
+        {"settings held open", 0777, 0666, true, nullptr, Outcome::Refused},
+        {"folder missing", 0, 0666, false, nullptr, Outcome::Refused},
+        {"write fails", 0777, 0666, false, &write, Outcome::Throws},
+        {"flush fails", 0777, 0666, false, &flush, Outcome::Throws},
+        {"replace fails", 0777, 0666, false, &replace, Outcome::Refused},
+        {"settings read-only, folder writable", 0777, 0444, false, nullptr, Outcome::Refused},
+        {"settings a link: written where it points", 0777, 0666, false, nullptr, Outcome::Saved,
+         true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.pszWhat);
@@ -222,17 +211,8 @@ TEST_F(SettingsFile, SaveOutcomes) {
         if (c.bLink)
             std::filesystem::create_symlink("elsewhere.ini", Path());
         ::chmod(real.c_str(), c.settingsMode);
-        const std::string leftover = Path() + ".new";
-        if (c.leftover == Leftover::Folder)
-            std::filesystem::create_directory(leftover);
-        else if (c.leftover != Leftover::None)
-            std::ofstream(leftover) << "left";
-        if (c.leftover == Leftover::ReadOnly)
-            ::chmod(leftover.c_str(), 0444);
         ::chmod(m_strDir.c_str(), c.folderMode ? c.folderMode : 0777);
-        CFile heldLeftover, heldSettings;
-        ASSERT_TRUE(c.leftover != Leftover::Held ||
-                    heldLeftover.Open(leftover.c_str(), CFile::modeRead));
+        CFile heldSettings;
         ASSERT_TRUE(!c.bHoldSettings || heldSettings.Open(Path().c_str(), CFile::modeRead));
         const auto before = Entries();
 
@@ -256,16 +236,12 @@ TEST_F(SettingsFile, SaveOutcomes) {
             }
             afx_test::SetFileOpHook(nullptr);
         }
-        heldLeftover.Close();
         heldSettings.Close();
         ::chmod(m_strDir.c_str(), 0777);
         EXPECT_EQ(outcome, c.outcome);
         EXPECT_EQ(ReadRaw(real), outcome == Outcome::Saved ? strNew : old);
         EXPECT_EQ(std::filesystem::is_symlink(Path()), c.bLink);
-        EXPECT_EQ(Entries(), before); // no copy left behind, the leftover as it was
-        if (c.leftover != Leftover::None && c.leftover != Leftover::Folder) {
-            EXPECT_EQ(ReadRaw(leftover), "left");
-        }
+        EXPECT_EQ(Entries(), before); // no copy left behind
     }
 }
 
