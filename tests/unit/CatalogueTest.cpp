@@ -16,7 +16,7 @@ using namespace std::string_literals;
 
 const CLatin1CodePage kLatin1;
 
-TEST(SetLine, SplitsNamesAndDescription) {
+TEST(Catalogue, SetLineSplitsNamesAndDescription) {
     const std::string name99(99, 'n');
     const std::string name100(100, 'n');
     const std::string longText(12000, 'd');
@@ -66,7 +66,7 @@ TEST(SetLine, SplitsNamesAndDescription) {
     }
 }
 
-TEST(SizeLine, ScansADecimalIntegerSafely) {
+TEST(Catalogue, SizeLineScansADecimalIntegerSafely) {
     struct Case {
         const char* pszLine;
         bool bNumber;
@@ -99,35 +99,31 @@ TEST(SizeLine, ScansADecimalIntegerSafely) {
     }
 }
 
-class CatalogueFile : public ::testing::Test {
-protected:
-    CatalogueResult Read(const std::string& bytes, CCatalogue& cat,
-                         const CLegacyCodePage* pLegacy = nullptr) {
-        m_dir.Write(kCatalogueFileName, Bytes(bytes.begin(), bytes.end()));
-        CStdioFile file;
-        EXPECT_TRUE(
-            file.Open(m_dir.Path(kCatalogueFileName).c_str(), CFile::modeRead | CFile::typeText));
-        return ReadCatalogue(file, cat, pLegacy);
-    }
-    static std::vector<std::string> Descriptions(const CCatalogue& cat) {
-        std::vector<std::string> items;
-        for (const CCatalogueSet& set : cat.m_sets)
-            items.push_back(set.m_strDescription);
-        return items;
-    }
-    static std::string Lines(int nFirst, int nCount) {
-        std::string text;
-        for (int i = nFirst; i < nFirst + nCount; ++i)
-            text += "f" + std::to_string(i) + " d s Set " + std::to_string(i) + "\r\n";
-        return text;
-    }
-
-    CTempFolder m_dir;
-};
+// The catalogue file of these bytes, read.
+CatalogueResult Read(const std::string& bytes, CCatalogue& cat,
+                     const CLegacyCodePage* pLegacy = nullptr) {
+    CTempFolder dir;
+    dir.Write(kCatalogueFileName, Bytes(bytes.begin(), bytes.end()));
+    CStdioFile file;
+    EXPECT_TRUE(file.Open(dir.Path(kCatalogueFileName).c_str(), CFile::modeRead | CFile::typeText));
+    return ReadCatalogue(file, cat, pLegacy);
+}
+std::vector<std::string> Descriptions(const CCatalogue& cat) {
+    std::vector<std::string> items;
+    for (const CCatalogueSet& set : cat.m_sets)
+        items.push_back(set.m_strDescription);
+    return items;
+}
+std::string Lines(int nFirst, int nCount) {
+    std::string text;
+    for (int i = nFirst; i < nFirst + nCount; ++i)
+        text += "f" + std::to_string(i) + " d s Set " + std::to_string(i) + "\r\n";
+    return text;
+}
 
 const std::string kHead = "Catalogue\r\nof sets\r\n512 flags\r\n-1024\r\n0x100\r\nsets:\r\n";
 
-TEST_F(CatalogueFile, SizesFromLinesThreeToFive) {
+TEST(Catalogue, SizesFromLinesThreeToFive) {
     struct Case {
         std::string bytes;
         int flags, dossier, start;
@@ -149,7 +145,7 @@ TEST_F(CatalogueFile, SizesFromLinesThreeToFive) {
     }
 }
 
-TEST_F(CatalogueFile, WhereTheListEnds) {
+TEST(Catalogue, WhereTheListEnds) {
     using Items = std::vector<std::string>;
     Items first99;
     for (int i = 1; i <= 99; ++i)
@@ -208,7 +204,7 @@ TEST_F(CatalogueFile, WhereTheListEnds) {
     }
 }
 
-TEST(NameTables, FilledRowsAndEveryOtherRowEmpty) {
+TEST(Catalogue, NameTablesFilledRowsAndEveryOtherRowEmpty) {
     CCatalogue cat;
     cat.m_sets = {SplitSetLine("f1 d1 s1 One"), SplitSetLine("only-one-name"),
                   SplitSetLine(std::string(99, 'x') + " d3 s3"),

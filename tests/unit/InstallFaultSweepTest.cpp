@@ -20,7 +20,7 @@ namespace {
 
 using afx_test::Fault;
 
-TEST(Install, FaultSweep) {
+TEST(InstallFaultSweep, EveryFileOperation) {
 #ifdef _WIN32
     // The first exception a process throws under Wine leaves a handle open for good: one thrown
     // before the sweep keeps it out of the count.

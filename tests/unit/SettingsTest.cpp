@@ -2,7 +2,7 @@
 
 #include "catalogue/Settings.h"
 #include "framework/CStdioFile.h"
-#include "tests/support/FileOpHook.h"
+#include "tests/support/FaultInjector.h"
 
 #include <gtest/gtest.h>
 
@@ -26,7 +26,7 @@ const char kDefault[] = "C:\\Games\\Panzer2\\Panzer2.dat";
 const CLatin1CodePage kLatin1;
 
 // A fresh folder per test, given with a trailing slash as the tool's folder always is.
-class SettingsFile : public ::testing::Test {
+class Settings : public ::testing::Test {
 protected:
     void SetUp() override {
         std::string templ = ::testing::TempDir() + "kv_settings_XXXXXX";
@@ -65,7 +65,7 @@ protected:
     std::string m_strDir;
 };
 
-TEST_F(SettingsFile, LineTwoInAllItsForms) {
+TEST_F(Settings, LineTwoInAllItsForms) {
     const std::string longPath = "D:\\" + std::string(250, 'p') + "\\Panzer2.dat";
     struct Case {
         const char* pszWhat;
@@ -127,7 +127,7 @@ TEST_F(SettingsFile, LineTwoInAllItsForms) {
 }
 
 // Three CR LF lines exactly, nothing of the old file kept, and no other file left beside it.
-TEST_F(SettingsFile, RewriteReplacesEverythingAndReadsBack) {
+TEST_F(Settings, RewriteReplacesEverythingAndReadsBack) {
     WriteRaw("old line 1\r\npg2-panzer2.dat=D:\\old.dat\r\nextra\r\nlines\r\n");
     const std::vector<std::string> paths = {
         "C:\\Program Files\\Game\\Panzer2.dat",
@@ -169,7 +169,7 @@ private:
 
 // Every way a save can go: it ends in the new file, or refuses with the old one whole, or throws
 // with the old one whole.
-TEST_F(SettingsFile, SaveOutcomes) {
+TEST_F(Settings, SaveOutcomes) {
     const std::string old =
         "/* PG2-flags.ini\r\npg2-panzer2.dat=D:\\keep.dat\r\n/* end PG2-flags.ini\r\n";
     const std::string strNew =
@@ -245,7 +245,61 @@ TEST_F(SettingsFile, SaveOutcomes) {
     }
 }
 
-TEST(ToolFolder, AppendsTheFolderNameAndRefusesWhatDoesNotFit) {
+// Fails, or shortens, the k-th file operation of a save, for every k: the old settings file or the
+// new one is left, whole, and no other file; no run leaves a file open, as the system counts them.
+TEST_F(Settings, SaveFaultSweepKeepsOldOrNewFileWhole) {
+    using afx_test::Fault;
+    const std::string strOld =
+        "/* PG2-flags.ini\r\npg2-panzer2.dat=D:\\keep.dat\r\n/* end PG2-flags.ini\r\n";
+    const char kNewPath[] = "E:\\Games\\Panzer2\\Panzer2.dat";
+    const std::string strNew = "/* PG2-flags.ini\r\npg2-panzer2.dat=" + std::string(kNewPath) +
+                               "\r\n/* end PG2-flags.ini\r\n";
+    std::size_t nOps = 0;
+    {
+        CFaultInjector counter(0, Fault::None);
+        WriteRaw(strOld);
+        EXPECT_TRUE(WriteSettingsFile(m_strDir.c_str(), kNewPath));
+        EXPECT_EQ(counter.OpenFiles(), 0);
+        nOps = counter.Ops();
+    }
+    ASSERT_EQ(ReadRaw(Path()), strNew);
+    int nFaults = 0, nRuns = 0;
+    for (Fault fault : {Fault::Fail, Fault::Short}) {
+        for (std::size_t k = 1; k <= nOps; ++k) {
+            SCOPED_TRACE((fault == Fault::Fail ? "fail op " : "shorten op ") + std::to_string(k));
+            WriteRaw(strOld);
+            bool bSaved = false, bThrew = false;
+            CFaultInjector injector(k, fault);
+            try {
+                bSaved = WriteSettingsFile(m_strDir.c_str(), kNewPath);
+            } catch (const CFileException&) {
+                bThrew = true;
+            }
+            nFaults += injector.Hit();
+            ++nRuns;
+            EXPECT_EQ(injector.OpenFiles(), 0);
+            const std::string after = ReadRaw(Path());
+            // Saved means the new file is there; anything else leaves the old one. A fault that
+            // changes nothing (a write taken in part is written on) leaves the save to succeed.
+            EXPECT_EQ(after, bSaved ? strNew : strOld);
+            EXPECT_TRUE(bSaved || injector.Hit());
+            // Where the copy cannot be made, the file is rewritten in place, and a replace whose
+            // folder did not reach the disk stands; every other fault ends the save.
+            const bool bMaySave = injector.HitOp() == afx_test::FileOp::Create ||
+                                  injector.HitOp() == afx_test::FileOp::SyncFolder;
+            if (injector.Hit() && !bMaySave) {
+                EXPECT_TRUE(bThrew || !bSaved);
+            }
+            // No copy is left behind.
+            EXPECT_EQ(Entries(), std::set<std::string>{kSettingsFileName});
+        }
+    }
+    EXPECT_GT(nFaults, 0);
+    RecordProperty("faults", nFaults);
+    RecordProperty("runs", nRuns);
+}
+
+TEST_F(Settings, ToolFolderAppendsItsNameAndRefusesWhatDoesNotFit) {
     struct Case {
         std::string curDir;
         bool bFits;

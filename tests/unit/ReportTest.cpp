@@ -1,5 +1,5 @@
-// The message-box type rule, the application name, the file exceptions' texts, and the report of
-// escaping exceptions.
+// How the framework reports: the message-box type rule, the application name (the boxes'
+// caption), the file exceptions' texts, and the report of escaping exceptions.
 #include "framework/AppName.h"
 #include "framework/ExceptionReport.h"
 #include "framework/MessageBoxType.h"
@@ -8,7 +8,7 @@
 
 namespace {
 
-TEST(MessageBoxType, AddsExclamationOnlyToIconlessBoxesOfTheFourButtonSets) {
+TEST(Report, MessageBoxTypeAddsExclamationOnlyToIconlessBoxesOfTheFourButtonSets) {
     struct Case {
         UINT nIn, nOut;
     };
@@ -31,7 +31,7 @@ TEST(MessageBoxType, AddsExclamationOnlyToIconlessBoxesOfTheFourButtonSets) {
         EXPECT_EQ(AfxMessageBoxType(c.nIn), c.nOut) << std::hex << c.nIn;
 }
 
-TEST(AppName, IsTheFileNameWithoutItsExtension) {
+TEST(Report, AppNameIsTheFileNameWithoutItsExtension) {
     struct Case {
         const char *pszPath, *pszName;
     };
@@ -48,7 +48,7 @@ TEST(AppName, IsTheFileNameWithoutItsExtension) {
         EXPECT_STREQ(AfxAppNameFromPath(c.pszPath), c.pszName) << c.pszPath;
 }
 
-TEST(FileException, TextsByCause) {
+TEST(Report, FileExceptionTextsByCause) {
     const char* texts[] = {"No error occurred.",
                            "An unknown error occurred while accessing f.",
                            "f was not found.",
@@ -76,7 +76,7 @@ struct CNamedException : CException {
     const char* m_psz;
 };
 
-TEST(ExceptionReport, TextAndIconFollowTheKindOfException) {
+TEST(Report, ExceptionTextAndIconFollowItsKind) {
     const CExceptionReport file =
         AfxExceptionReport(CFileException(CFileException::fileNotFound, 2, "Z:\\a\\Desc.txt"));
     EXPECT_STREQ(file.strText, "Z:\\a\\Desc.txt was not found.");

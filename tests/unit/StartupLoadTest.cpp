@@ -8,7 +8,7 @@
 #include "catalogue/Settings.h"
 #include "catalogue/StartupLoad.h"
 #include "framework/CStdioFile.h"
-#include "tests/support/FileOpHook.h"
+#include "tests/support/FaultInjector.h"
 
 #include <gtest/gtest.h>
 
@@ -96,6 +96,87 @@ TEST(StartupLoad, OutcomeOfEachStateOfTheFiles) {
                                   : 0);
         }
     }
+}
+
+bool SameSets(const CCatalogue& a, const CCatalogue& b) {
+    auto fields = [](const CCatalogueSet& set) {
+        return std::tie(set.m_strFlagsFile, set.m_strDossierFile, set.m_strStartFile,
+                        set.m_strDescription);
+    };
+    return a.m_nFlagsSize == b.m_nFlagsSize && a.m_nDossierSize == b.m_nDossierSize &&
+           a.m_nStartSize == b.m_nStartSize &&
+           std::equal(a.m_sets.begin(), a.m_sets.end(), b.m_sets.begin(), b.m_sets.end(),
+                      [&](const CCatalogueSet& x, const CCatalogueSet& y) {
+                          return fields(x) == fields(y);
+                      });
+}
+
+// Fails, or shortens, the k-th file operation of the load, for every k: it ends in exactly one
+// outcome, a fatal message, a read error, or exactly the clean result, and leaves no file open.
+TEST(StartupLoad, FaultSweepEndsInExactlyOneOutcome) {
+    using afx_test::Fault;
+    // Long enough that the catalogue takes several reads of the text buffer.
+    std::string strCatalogue = "Sets\r\n--\r\n16\r\n20\r\n24\r\nfiles\r\n";
+    for (int i = 0; i < 99; ++i)
+        strCatalogue += "flag" + std::to_string(i) + ".shp dos.shp 008Startscr.shp Set " +
+                        std::string(200, static_cast<char>('a' + i % 26)) + "\r\n";
+    CTempFolder folder;
+    const std::string strSettings =
+        "/* PG2-flags.ini\r\npg2-panzer2.dat=D:\\keep.dat\r\n/* end PG2-flags.ini\r\n";
+    folder.Write(kSettingsFileName, Bytes(strSettings.begin(), strSettings.end()));
+    folder.Write(kCatalogueFileName, Bytes(strCatalogue.begin(), strCatalogue.end()));
+    CStartupLoad clean;
+    std::size_t nOps = 0;
+    {
+        CFaultInjector counter(0, Fault::None);
+        clean = LoadStartupFiles(folder.Prefix().c_str());
+        EXPECT_EQ(counter.OpenFiles(), 0);
+        nOps = counter.Ops();
+    }
+    ASSERT_TRUE(clean.m_pszFatal == nullptr && !clean.m_readError);
+    ASSERT_EQ(clean.m_cat.m_sets.size(), 99u);
+    ASSERT_EQ(clean.m_strDatPath, "D:\\keep.dat");
+
+    int nFaults = 0, nRuns = 0;
+    for (Fault fault : {Fault::Fail, Fault::Short}) {
+        for (std::size_t k = 1; k <= nOps; ++k) {
+            SCOPED_TRACE((fault == Fault::Fail ? "fail op " : "shorten op ") + std::to_string(k));
+            CFaultInjector injector(k, fault);
+            const CStartupLoad run = LoadStartupFiles(folder.Prefix().c_str());
+            nFaults += injector.Hit();
+            ++nRuns;
+            EXPECT_EQ(injector.OpenFiles(), 0);
+            const bool bFatal = run.m_pszFatal != nullptr;
+            const bool bReadError = static_cast<bool>(run.m_readError);
+            EXPECT_FALSE(bFatal && bReadError);
+            // A failure is never taken for a clean load; a shortened read changes nothing.
+            EXPECT_EQ(bFatal || bReadError, injector.Hit() && fault == Fault::Fail);
+            if (bReadError) {
+                try {
+                    std::rethrow_exception(run.m_readError);
+                } catch (const CFileException&) {
+                } catch (...) {
+                    ADD_FAILURE() << "not a file exception";
+                }
+            }
+            // Only a failed open is fatal here (too many sets needs a 100th line), and a failed
+            // settings file is never followed by its path.
+            if (bFatal) {
+                EXPECT_EQ(injector.HitOp(), afx_test::FileOp::Open);
+                EXPECT_STREQ(run.m_pszFatal,
+                             run.m_bSettingsRead ? kCatalogueOpenError : kSettingsOpenError);
+            }
+            if (run.m_bSettingsRead) {
+                EXPECT_EQ(run.m_strDatPath, clean.m_strDatPath);
+            }
+            if (!bFatal && !bReadError) {
+                EXPECT_TRUE(run.m_bSettingsRead && SameSets(run.m_cat, clean.m_cat));
+            }
+        }
+    }
+    EXPECT_GT(nFaults, 0);
+    RecordProperty("faults", nFaults);
+    RecordProperty("runs", nRuns);
 }
 
 } // namespace

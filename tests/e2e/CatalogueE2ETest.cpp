@@ -21,7 +21,7 @@ Sets Numbered(int nSets) {
 
 // Install with no set chosen says why: text typed into the list's field chose none (an empty
 // list: Package). A catalogue in UTF-8 shows every script.
-TEST(Catalogue, SetListInFileOrderWithTheFirstSelected) {
+TEST(CatalogueE2E, SetListInFileOrderWithTheFirstSelected) {
     struct Case {
         const char* pszWhat;
         Sets sets;

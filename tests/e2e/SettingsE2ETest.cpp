@@ -1,6 +1,7 @@
 // The settings file at start-up and after Browse, seen from outside the program.
 #include "harness.h"
 
+#include "catalogue/Settings.h"
 #include "res/resource.h"
 #include "tools/SettingsBytes.h"
 
@@ -63,7 +64,7 @@ void BrowseSavesThePath(const std::string& leaf, const std::string& legacyLeaf) 
     EXPECT_EQ(ItemText(dlg, IDC_DATPATH), withExt);
 }
 
-TEST(Settings, BrowseSavesThePathAndTheNextStartShowsItWhole) {
+TEST(SettingsE2E, BrowseSavesThePathAndTheNextStartShowsItWhole) {
     const std::pair<std::string, std::string> folders[] = {
         {"", ""},
         {"Jeux été", "Jeux \xE9t\xE9"},
@@ -75,8 +76,8 @@ TEST(Settings, BrowseSavesThePathAndTheNextStartShowsItWhole) {
     }
 }
 
-// (A typed path is never saved: MainDialog.ClosesByExitEnterSpaceEscapeAndCloseBox.)
-TEST(Settings, CancelLeavesTheFileAlone) {
+// (A typed path is never saved: MainDialogE2E.ClosesByExitEnterSpaceEscapeAndCloseBox.)
+TEST(SettingsE2E, CancelLeavesTheFileAlone) {
     CProgramRun run;
     ASSERT_TRUE(run.WriteMinimalLayout());
     const std::string before = ReadWholeFile(run.ToolPathOf("pg2_flags.ini"));
@@ -91,6 +92,43 @@ TEST(Settings, CancelLeavesTheFileAlone) {
     ASSERT_TRUE(WaitFileDialogGone(run));
     EXPECT_EQ(ItemText(dlg, IDC_DATPATH), run.PathOf("Panzer2.dat"));
     EXPECT_EQ(ReadWholeFile(run.ToolPathOf("pg2_flags.ini")), before);
+}
+
+// Without its settings file the tool says so in one box, and ends with status 1 before its window
+// is shown. The caption of every message box is the executable's name: a renamed copy shows its
+// own name. (Every state of the tool's files that ends the start: the unit tests' StartupLoad.)
+TEST(SettingsE2E, MissingFileEndsTheStartInOneBoxNamedAfterTheProgram) {
+    struct Case {
+        const char* pszExe;
+        const char* pszCaption;
+    };
+    const Case cases[] = {{"Kestrovane.exe", "Kestrovane"}, {"Other Name.exe", "Other Name"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.pszExe);
+        CProgramRun run;
+        // No settings file: the start-up error box, before any window.
+        const std::string exe = run.PathOf(c.pszExe);
+        ASSERT_TRUE(CopyFileA(KestrovanePath().c_str(), exe.c_str(), FALSE));
+        ASSERT_TRUE(run.Start(exe));
+        const CMessageBoxInfo box = run.WaitAndReadMessageBox();
+        ASSERT_TRUE(box.m_h);
+        EXPECT_EQ(box.m_strCaption, c.pszCaption);
+        EXPECT_EQ(box.m_strText, kSettingsOpenError);
+        EXPECT_EQ(box.m_icon, EIcon::Error);
+        EXPECT_EQ(box.m_buttons, std::vector<int>{IDOK});
+        for (HWND h : VisibleDialogs(run.Pid()))
+            EXPECT_TRUE(IsMessageBox(h)) << "a window besides the message box is shown";
+        // Owned by the main dialog, which is still hidden.
+        HWND owner = GetWindow(box.m_h, GW_OWNER);
+        ASSERT_TRUE(owner);
+        EXPECT_EQ(ClassName(owner), "#32770");
+        EXPECT_EQ(WindowText(owner), "Kestrovane");
+        EXPECT_FALSE(IsWindowVisible(owner));
+        PostOk(box.m_h);
+        DWORD code = 0;
+        ASSERT_TRUE(run.WaitExit(&code));
+        EXPECT_EQ(code, 1u);
+    }
 }
 
 } // namespace

@@ -1,7 +1,7 @@
 // Hostile inputs through the real program: archive paths that name no archive, archives too
 // short to hold a directory and one with the largest directory there can be, a set file that is a
 // folder, and a catalogue of binary bytes. Each ends in a clear message, the program goes on, and
-// no archive byte changes unless asked. (Starts that end the program: catalogue_test.cpp.)
+// no archive byte changes unless asked. (A start that ends the program: SettingsE2E.)
 #include "harness.h"
 
 #include "res/resource.h"

@@ -1,7 +1,6 @@
 // The main dialog as a person meets it: where it opens, what it shows, how it closes.
 #include "harness.h"
 
-#include "catalogue/Settings.h"
 #include "res/resource.h"
 
 #include <gtest/gtest.h>
@@ -39,7 +38,7 @@ void PostKey(HWND h, UINT vk) {
     PostMessageA(h, WM_KEYUP, vk, 0xC0000001);
 }
 
-TEST(MainDialog, OpensCentredWithItsCaptionIconAndFocusOnExit) {
+TEST(MainDialogE2E, OpensCentredWithItsCaptionIconAndFocusOnExit) {
     CDialogRun d;
     ASSERT_TRUE(d.Open());
     EXPECT_EQ(WindowText(d.dlg), "Kestrovane");
@@ -81,7 +80,7 @@ RECT RectInParent(HWND h) {
 // The running dialog holds the controls of its compiled template, in template order (the order of
 // Tab), each of its class, id, styles, place and size (a picture at its bitmap's) and text (but
 // for the path box and the list, which show what the program puts there).
-TEST(MainDialog, ControlsFollowTheCompiledTemplate) {
+TEST(MainDialogE2E, ControlsFollowTheCompiledTemplate) {
     HWND tpl = CreateTemplateDialog(KestrovanePath(), IDD_SWITCHER_DIALOG);
     ASSERT_TRUE(tpl);
     CDialogRun d;
@@ -109,7 +108,7 @@ TEST(MainDialog, ControlsFollowTheCompiledTemplate) {
     DestroyWindow(tpl);
 }
 
-TEST(MainDialog, CheckBoxFlipsOnEveryClick) {
+TEST(MainDialogE2E, CheckBoxFlipsOnEveryClick) {
     CDialogRun d;
     ASSERT_TRUE(d.Open());
     HWND box = GetDlgItem(d.dlg, IDC_NOSTARTSCR);
@@ -120,7 +119,7 @@ TEST(MainDialog, CheckBoxFlipsOnEveryClick) {
     }
 }
 
-TEST(MainDialog, MinimisesAndRestoresButNeverMaximises) {
+TEST(MainDialogE2E, MinimisesAndRestoresButNeverMaximises) {
     CDialogRun d;
     ASSERT_TRUE(d.Open());
     RECT before;
@@ -143,7 +142,7 @@ TEST(MainDialog, MinimisesAndRestoresButNeverMaximises) {
 }
 
 // Every way of closing the dialog ends the program.
-TEST(MainDialog, ClosesByExitEnterSpaceEscapeAndCloseBox) {
+TEST(MainDialogE2E, ClosesByExitEnterSpaceEscapeAndCloseBox) {
     struct Way {
         const char* pszName;
         void (*close)(HWND dlg);
@@ -169,45 +168,6 @@ TEST(MainDialog, ClosesByExitEnterSpaceEscapeAndCloseBox) {
         EXPECT_TRUE(d.run.WaitExit(&code));
         // Nothing is saved on the way out.
         EXPECT_EQ(ReadWholeFile(d.run.ToolPathOf("pg2_flags.ini")), settingsBefore);
-    }
-}
-
-} // namespace
-
-namespace {
-
-// The caption of every message box is the executable's name: a renamed copy shows its own name.
-TEST(MessageBoxes, CaptionFollowsTheExecutablesName) {
-    struct Case {
-        const char* pszExe;
-        const char* pszCaption;
-    };
-    const Case cases[] = {{"Kestrovane.exe", "Kestrovane"}, {"Other Name.exe", "Other Name"}};
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.pszExe);
-        CProgramRun run;
-        // No settings file: the start-up error box, before any window.
-        const std::string exe = run.PathOf(c.pszExe);
-        ASSERT_TRUE(CopyFileA(KestrovanePath().c_str(), exe.c_str(), FALSE));
-        ASSERT_TRUE(run.Start(exe));
-        const CMessageBoxInfo box = run.WaitAndReadMessageBox();
-        ASSERT_TRUE(box.m_h);
-        EXPECT_EQ(box.m_strCaption, c.pszCaption);
-        EXPECT_EQ(box.m_strText, kSettingsOpenError);
-        EXPECT_EQ(box.m_icon, EIcon::Error);
-        EXPECT_EQ(box.m_buttons, std::vector<int>{IDOK});
-        for (HWND h : VisibleDialogs(run.Pid()))
-            EXPECT_TRUE(IsMessageBox(h)) << "a window besides the message box is shown";
-        // Owned by the main dialog, which is still hidden.
-        HWND owner = GetWindow(box.m_h, GW_OWNER);
-        ASSERT_TRUE(owner);
-        EXPECT_EQ(ClassName(owner), "#32770");
-        EXPECT_EQ(WindowText(owner), "Kestrovane");
-        EXPECT_FALSE(IsWindowVisible(owner));
-        PostOk(box.m_h);
-        DWORD code = 0;
-        ASSERT_TRUE(run.WaitExit(&code));
-        EXPECT_EQ(code, 1u);
     }
 }
 
