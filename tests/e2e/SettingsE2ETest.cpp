@@ -26,7 +26,7 @@ bool WaitFileDialogGone(CProgramRun& run) {
 void BrowseSavesThePath(const std::string& leaf, const std::string& legacyLeaf) {
     CProgramRun run(leaf);
     const auto stored = [&](std::string path) {
-        return leaf.empty() ? path : path.replace(path.find(leaf), leaf.size(), legacyLeaf);
+        return path.replace(path.find(leaf), leaf.size(), legacyLeaf);
     };
     ASSERT_TRUE(run.WriteMinimalLayout());
     ASSERT_TRUE(run.WriteFile("Game Files\\Panzer2.dat", "archive"));
@@ -66,7 +66,6 @@ void BrowseSavesThePath(const std::string& leaf, const std::string& legacyLeaf) 
 
 TEST(SettingsE2E, BrowseSavesThePathAndTheNextStartShowsItWhole) {
     const std::pair<std::string, std::string> folders[] = {
-        {"", ""},
         {"Jeux été", "Jeux \xE9t\xE9"},
         {"Łódź", "Łódź"}, // not "Lodz", the look-alike that 1252 has
         {kAnyScriptFolder, kAnyScriptFolder}};
