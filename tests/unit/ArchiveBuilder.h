@@ -28,15 +28,6 @@ public:
         return *this;
     }
 
-    CArchiveBuilder& Append(const Bytes& bytes) {
-        m_bytes.insert(m_bytes.end(), bytes.begin(), bytes.end());
-        return *this;
-    }
-    // Grows the archive to nSize bytes with a pattern that differs from offset to offset.
-    CArchiveBuilder& PadTo(std::size_t nSize) {
-        kvtools::padWithPattern(m_bytes, nSize);
-        return *this;
-    }
     std::size_t Size() const { return m_bytes.size(); }
     const Bytes& Get() const { return m_bytes; }
 
