@@ -163,7 +163,7 @@ TEST(InstallE2E, TwoSetsInARowTheSecondWithoutStartScreen) {
 
 // Files written in the system's legacy code page, as earlier versions of the tool and the editors
 // of such a system leave them: the path and the description show in their own letters and the set
-// installs. Each run has one legacy code page (tools/e2e: 1252, and 1251 with a Russian locale).
+// installs. Each run has one legacy code page (1252, and 1251 in the run with a Russian locale).
 TEST(InstallE2E, LegacyCodePageFilesShowAndInstall) {
     struct Case {
         DWORD dwCodePage;

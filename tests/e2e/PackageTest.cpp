@@ -40,9 +40,9 @@ bool CopyTree(const std::string& from, const std::string& to) {
 // The first start lists no set; after the set line of the catalogue's notes is added where the
 // guide says, that set installs.
 TEST(Package, UnpackedZipStartsEmptyAndInstallsTheSetAddedToItsCatalogue) {
-    // tools/e2e unpacks the zip into KV_PACKAGE_DIR\app and puts a demo archive in ...\demo.
+    // The test set-up unpacks the zip into KV_PACKAGE_DIR\app and puts a demo archive in ...\demo.
     const char* pszPackage = std::getenv("KV_PACKAGE_DIR");
-    ASSERT_NE(pszPackage, nullptr) << "KV_PACKAGE_DIR is not set: run the tests with tools/e2e";
+    ASSERT_NE(pszPackage, nullptr) << "KV_PACKAGE_DIR is not set: run the tests with ctest";
     CProgramRun run;
     ASSERT_TRUE(CopyTree(std::string(pszPackage) + "\\app", run.Folder()));
     // Each zip carries the executable of its own width, as these tests are built.
