@@ -2,12 +2,13 @@
 # and builds the other presets' trees, and with KV_ALL_TREES set (test preset all) their tests join
 # this tree's, so that one CTest run holds every test and orders them by their fixtures.
 set(trees fuzz windows windows32)
+# Two trees at a time, each with its build preset's two jobs: a tree's links leave a core idle.
+set_property(GLOBAL APPEND PROPERTY JOB_POOLS trees=2)
 foreach(preset IN LISTS trees)
-  # One tree at a time (the console pool), each with its build preset's jobs.
   add_custom_target(tree_${preset}
     COMMAND ${CMAKE_COMMAND} --preset ${preset}
     COMMAND ${CMAKE_COMMAND} --build --preset ${preset}
-    WORKING_DIRECTORY ${PROJECT_SOURCE_DIR} USES_TERMINAL VERBATIM)
+    WORKING_DIRECTORY ${PROJECT_SOURCE_DIR} JOB_POOL trees VERBATIM)
 endforeach()
 list(TRANSFORM trees PREPEND tree_ OUTPUT_VARIABLE targets)
 add_custom_target(trees)
