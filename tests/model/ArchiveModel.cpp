@@ -180,7 +180,6 @@ Outcome Install(const Request& r) {
             return; // writes nothing, wherever its offset points
         block.resize(nSize[t], 0);
         std::copy(block.begin(), block.end(), o.after.begin() + s.dwOffset[t]);
-        o.written.push_back({s.dwOffset[t], nSize[t]});
     };
     write(kDossier, *r.dossier);
     write(kFlags, *r.flags);

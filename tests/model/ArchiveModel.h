@@ -39,16 +39,11 @@ struct Request {
     int nShortRead = -1; // passed to the scan
 };
 
-struct Range {
-    std::uint64_t nFirst, nSize;
-};
-
 struct Outcome {
     std::string strText;
     bool bSuccess = false; // the information icon; every other message has the exclamation icon
     bool bWrites = false;  // the run goes on to write (every check passed)
     Bytes after;           // the archive when the run is over (empty when it cannot be opened)
-    std::vector<Range> written;
 };
 
 Outcome Install(const Request& r);
