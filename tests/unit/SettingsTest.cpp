@@ -4,6 +4,7 @@
 #include "framework/CStdioFile.h"
 #include "tests/support/FaultInjector.h"
 #include "tests/support/TempFolder.h"
+#include "tools/SettingsBytes.h"
 
 #include <gtest/gtest.h>
 
@@ -21,7 +22,11 @@ namespace {
 
 using namespace std::string_literals;
 
+using kvtools::settingsFileBytes;
+
 const char kDefault[] = "C:\\Games\\Panzer2\\Panzer2.dat";
+// The settings file that a save finds there before.
+const std::string kOld = settingsFileBytes("D:\\keep.dat");
 const CLatin1CodePage kLatin1;
 
 // A fresh folder per test, given with a trailing slash as the tool's folder always is.
@@ -120,8 +125,7 @@ TEST_F(Settings, RewriteReplacesEverythingAndReadsBack) {
     for (const std::string& path : paths) {
         ASSERT_TRUE(WriteSettingsFile(m_strDir.c_str(), path.c_str()));
         const std::string bytes = ReadRaw();
-        EXPECT_EQ(bytes,
-                  "/* PG2-flags.ini\r\npg2-panzer2.dat=" + path + "\r\n/* end PG2-flags.ini\r\n");
+        EXPECT_EQ(bytes, settingsFileBytes(path));
         EXPECT_EQ(Load(bytes), path);
         EXPECT_EQ(Entries(), std::set<std::string>{kSettingsFileName});
     }
@@ -153,10 +157,7 @@ private:
 // Every way a save can go: it ends in the new file, or refuses with the old one whole, or throws
 // with the old one whole.
 TEST_F(Settings, SaveOutcomes) {
-    const std::string old =
-        "/* PG2-flags.ini\r\npg2-panzer2.dat=D:\\keep.dat\r\n/* end PG2-flags.ini\r\n";
-    const std::string strNew =
-        "/* PG2-flags.ini\r\npg2-panzer2.dat=E:\\new.dat\r\n/* end PG2-flags.ini\r\n";
+    const std::string strNew = settingsFileBytes("E:\\new.dat");
     using afx_test::Fault;
     using afx_test::FileOp;
     enum class Outcome { Saved, Refused, Throws };
@@ -191,7 +192,7 @@ TEST_F(Settings, SaveOutcomes) {
         std::filesystem::create_directory(m_strDir);
         const std::string strReal = c.bLink ? "elsewhere.ini" : kSettingsFileName;
         const std::string real = m_strDir + strReal;
-        std::ofstream(real, std::ios::binary) << old;
+        std::ofstream(real, std::ios::binary) << kOld;
         if (c.bLink)
             std::filesystem::create_symlink("elsewhere.ini", Path());
         ::chmod(real.c_str(), c.settingsMode);
@@ -223,7 +224,7 @@ TEST_F(Settings, SaveOutcomes) {
         heldSettings.Close();
         ::chmod(m_strDir.c_str(), 0777);
         EXPECT_EQ(outcome, c.outcome);
-        EXPECT_EQ(ReadRaw(strReal), outcome == Outcome::Saved ? strNew : old);
+        EXPECT_EQ(ReadRaw(strReal), outcome == Outcome::Saved ? strNew : kOld);
         EXPECT_EQ(std::filesystem::is_symlink(Path()), c.bLink);
         EXPECT_EQ(Entries(), before); // no copy left behind
     }
@@ -233,15 +234,12 @@ TEST_F(Settings, SaveOutcomes) {
 // new one is left, whole, and no other file; no run leaves a file open, as the system counts them.
 TEST_F(Settings, SaveFaultSweepKeepsOldOrNewFileWhole) {
     using afx_test::Fault;
-    const std::string strOld =
-        "/* PG2-flags.ini\r\npg2-panzer2.dat=D:\\keep.dat\r\n/* end PG2-flags.ini\r\n";
     const char kNewPath[] = "E:\\Games\\Panzer2\\Panzer2.dat";
-    const std::string strNew = "/* PG2-flags.ini\r\npg2-panzer2.dat=" + std::string(kNewPath) +
-                               "\r\n/* end PG2-flags.ini\r\n";
+    const std::string strNew = settingsFileBytes(kNewPath);
     std::size_t nOps = 0;
     {
         CFaultInjector counter(0, Fault::None);
-        WriteRaw(strOld);
+        WriteRaw(kOld);
         EXPECT_TRUE(WriteSettingsFile(m_strDir.c_str(), kNewPath));
         EXPECT_EQ(counter.OpenFiles(), 0);
         nOps = counter.Ops();
@@ -251,7 +249,7 @@ TEST_F(Settings, SaveFaultSweepKeepsOldOrNewFileWhole) {
     for (Fault fault : {Fault::Fail, Fault::Short}) {
         for (std::size_t k = 1; k <= nOps; ++k) {
             SCOPED_TRACE((fault == Fault::Fail ? "fail op " : "shorten op ") + std::to_string(k));
-            WriteRaw(strOld);
+            WriteRaw(kOld);
             bool bSaved = false, bThrew = false;
             CFaultInjector injector(k, fault);
             try {
@@ -265,7 +263,7 @@ TEST_F(Settings, SaveFaultSweepKeepsOldOrNewFileWhole) {
             const std::string after = ReadRaw();
             // Saved means the new file is there; anything else leaves the old one. A fault that
             // changes nothing (a write taken in part is written on) leaves the save to succeed.
-            EXPECT_EQ(after, bSaved ? strNew : strOld);
+            EXPECT_EQ(after, bSaved ? strNew : kOld);
             EXPECT_TRUE(bSaved || injector.Hit());
             // Where the copy cannot be made, the file is rewritten in place, and a replace whose
             // folder did not reach the disk stands; every other fault ends the save.

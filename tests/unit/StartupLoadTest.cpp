@@ -9,6 +9,7 @@
 #include "catalogue/StartupLoad.h"
 #include "framework/CStdioFile.h"
 #include "tests/support/FaultInjector.h"
+#include "tools/SettingsBytes.h"
 
 #include <gtest/gtest.h>
 
@@ -119,8 +120,7 @@ TEST(StartupLoad, FaultSweepEndsInExactlyOneOutcome) {
         strCatalogue += "flag" + std::to_string(i) + ".shp dos.shp 008Startscr.shp Set " +
                         std::string(200, static_cast<char>('a' + i % 26)) + "\r\n";
     CTempFolder folder;
-    const std::string strSettings =
-        "/* PG2-flags.ini\r\npg2-panzer2.dat=D:\\keep.dat\r\n/* end PG2-flags.ini\r\n";
+    const std::string strSettings = kvtools::settingsFileBytes("D:\\keep.dat");
     folder.Write(kSettingsFileName, Bytes(strSettings.begin(), strSettings.end()));
     folder.Write(kCatalogueFileName, Bytes(strCatalogue.begin(), strCatalogue.end()));
     CStartupLoad clean;
