@@ -183,8 +183,6 @@ TEST(Install, OutcomesAndArchiveBytes) {
              b.m_folder.Write("start1.shp", Pattern(25, 1));
          },
          TooLong("start1.shp", 24), Unchanged},
-        {"dossier slot one byte small", [](CInstallBench& b) { b.m_entries[kDossier].dwRoom = 19; },
-         kDossierSlot, Unchanged},
         {"flags slot one byte small", [](CInstallBench& b) { b.m_entries[kFlags].dwRoom = 15; },
          kFlagsSlot, Unchanged},
         {"only two entries found",
@@ -248,7 +246,6 @@ std::function<void(CInstallBench&)> OffsetInto(std::size_t i, std::uint32_t dwOf
 // not over the directory.
 TEST(Install, BlocksStayInTheDataArea) {
     RunCases({
-        {"DOSSIER.SHP past the end", CutAfter(kDossier, 19), kDossierSlot, Unchanged},
         {"STARTSCR.SHP past the end", CutAfter(kStart, 23), kStartSlot, Unchanged},
         {"STRT.SHP past the end but not read", CutAfter(kStrt, 0), kDoneAll, All},
         {"STRT.SHP data short for the restore", CutAfter(kStrt, 23, "008Startscr.shp"), kStartSlot,
@@ -392,12 +389,6 @@ TEST(Install, RequestsRefusedBeforeAnyFile) {
              r.nListed = 3;
          },
          kChooseOne},
-        {"a row the catalogue could not use",
-         [](InstallRequest& r) {
-             r.strFlagsFile = r.strDossierFile = r.strStartFile = "";
-             r.strDescription = "Broken one";
-         },
-         Unusable("Broken one", 9)},
         {"a row without a start-screen name", [](InstallRequest& r) { r.strStartFile = ""; },
          Unusable("Desert camo", 9)},
         // Taken as unsigned, -1 would ask for 4 GiB per block.
