@@ -39,8 +39,7 @@ TEST(CatalogueE2E, SetListInFileOrderWithTheFirstSelected) {
         CProgramRun run;
         ASSERT_TRUE(run.WriteSettings(run.PathOf("Panzer2.dat")));
         ASSERT_TRUE(run.WriteCatalogue(512, 1024, 2048, c.sets));
-        ASSERT_TRUE(run.Start());
-        HWND dlg = run.WaitMainDialog();
+        HWND dlg = run.StartMainDialog();
         ASSERT_TRUE(dlg);
         HWND combo = GetDlgItem(dlg, IDC_SETS);
         EXPECT_EQ(ComboItems(combo), items);
@@ -56,11 +55,7 @@ TEST(CatalogueE2E, SetListInFileOrderWithTheFirstSelected) {
         EXPECT_EQ(WindowText(combo), "Alpha, typed");
         EXPECT_EQ(ComboCurSel(combo), CB_ERR);
         Click(dlg, IDC_INSTALL);
-        const CMessageBoxInfo box = run.WaitAndReadMessageBox();
-        ASSERT_TRUE(box.m_h);
-        EXPECT_EQ(box.m_strText, install_text::kChooseOne);
-        EXPECT_EQ(box.m_icon, EIcon::Exclamation);
-        EXPECT_TRUE(Dismiss(box.m_h));
+        EXPECT_TRUE(run.AnswerMessageBox(install_text::kChooseOne, EIcon::Exclamation));
     }
 }
 

@@ -13,23 +13,8 @@ namespace {
 struct CDialogRun {
     CProgramRun run;
     HWND dlg = nullptr;
-    bool Open() {
-        return run.WriteMinimalLayout() && run.Start() && (dlg = run.WaitMainDialog()) != nullptr;
-    }
+    bool Open() { return run.WriteMinimalLayout() && (dlg = run.StartMainDialog()) != nullptr; }
 };
-
-bool HasRedPixels(RECT r) {
-    HDC screen = GetDC(nullptr);
-    int red = 0;
-    for (int y = r.top; y < r.bottom; ++y)
-        for (int x = r.left; x < r.right; ++x) {
-            const COLORREF c = GetPixel(screen, x, y);
-            if (GetRValue(c) > 150 && GetGValue(c) < 90 && GetBValue(c) < 90)
-                ++red;
-        }
-    ReleaseDC(nullptr, screen);
-    return red >= 10;
-}
 
 // Keys are posted: only from the queue do they pass the dialog's keyboard handling. The test then
 // waits for what they cause.
@@ -51,7 +36,7 @@ TEST(MainDialogE2E, OpensCentredWithItsCaptionIconAndFocusOnExit) {
 
     // The icon in the caption: red arrows at its left end, once the caption is painted.
     EXPECT_TRUE(WaitUntil("the caption to show the icon's red arrows", [&] {
-        return HasRedPixels({rc.left, rc.top, rc.left + 28, rc.top + 28});
+        return CountColours({rc.left, rc.top, rc.left + 28, rc.top + 28}).nRed >= 10;
     }));
 
     HWND exitButton = GetDlgItem(d.dlg, IDOK);

@@ -50,15 +50,11 @@ TEST(Package, UnpackedZipStartsEmptyAndInstallsTheSetAddedToItsCatalogue) {
     ASSERT_TRUE(GetBinaryTypeA(run.PathOf("Kestrovane.exe").c_str(), &dwType));
     EXPECT_EQ(dwType, sizeof(void*) == 8 ? DWORD{SCS_64BIT_BINARY} : DWORD{SCS_32BIT_BINARY});
 
-    ASSERT_TRUE(run.Start(run.PathOf("Kestrovane.exe")));
-    HWND dlg = run.WaitMainDialog();
+    HWND dlg = run.StartMainDialog(run.PathOf("Kestrovane.exe"));
     ASSERT_TRUE(dlg);
     EXPECT_EQ(ComboCount(GetDlgItem(dlg, IDC_SETS)), 0);
     Click(dlg, IDC_INSTALL);
-    CMessageBoxInfo box = run.WaitAndReadMessageBox();
-    ASSERT_TRUE(box.m_h);
-    EXPECT_EQ(box.m_strText, install_text::kNoneListed);
-    ASSERT_TRUE(Dismiss(box.m_h));
+    ASSERT_TRUE(run.AnswerMessageBox(install_text::kNoneListed, EIcon::Exclamation));
     ASSERT_TRUE(Press(dlg, IDOK));
     DWORD code = 0;
     ASSERT_TRUE(run.WaitExit(&code));
@@ -84,8 +80,7 @@ TEST(Package, UnpackedZipStartsEmptyAndInstallsTheSetAddedToItsCatalogue) {
     const std::string before = ReadWholeFile(archive);
     ASSERT_FALSE(before.empty());
 
-    ASSERT_TRUE(run.Start(run.PathOf("Kestrovane.exe")));
-    dlg = run.WaitMainDialog();
+    dlg = run.StartMainDialog(run.PathOf("Kestrovane.exe"));
     ASSERT_TRUE(dlg);
     EXPECT_EQ(ItemText(dlg, IDC_DATPATH), "C:\\Games\\Panzer2\\Panzer2.dat");
     EXPECT_EQ(ComboItems(GetDlgItem(dlg, IDC_SETS)), std::vector<std::string>{"Field grey, 1939"});
@@ -95,11 +90,7 @@ TEST(Package, UnpackedZipStartsEmptyAndInstallsTheSetAddedToItsCatalogue) {
     EXPECT_EQ(ReadWholeFile(run.ToolPathOf("pg2_flags.ini")), kvtools::settingsFileBytes(archive));
 
     Click(dlg, IDC_INSTALL);
-    box = run.WaitAndReadMessageBox();
-    ASSERT_TRUE(box.m_h);
-    EXPECT_EQ(box.m_strText, install_text::Done("Field grey, 1939"));
-    EXPECT_EQ(box.m_icon, EIcon::Information);
-    ASSERT_TRUE(Dismiss(box.m_h));
+    ASSERT_TRUE(run.AnswerMessageBox(install_text::Done("Field grey, 1939"), EIcon::Information));
 
     // Each block went in whole, zero-filled to the catalogue's size; the length is unchanged.
     const std::string after = ReadWholeFile(archive);

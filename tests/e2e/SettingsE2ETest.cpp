@@ -31,8 +31,7 @@ void BrowseSavesThePath(const std::string& leaf, const std::string& legacyLeaf) 
     ASSERT_TRUE(run.WriteMinimalLayout());
     ASSERT_TRUE(run.WriteFile("Game Files\\Panzer2.dat", "archive"));
     ASSERT_TRUE(run.WriteFile("Game Files\\Other.dat", "another archive"));
-    ASSERT_TRUE(run.Start());
-    HWND dlg = run.WaitMainDialog();
+    HWND dlg = run.StartMainDialog();
     ASSERT_TRUE(dlg);
     EXPECT_EQ(ItemText(dlg, IDC_DATPATH), run.PathOf("Panzer2.dat"));
 
@@ -58,8 +57,7 @@ void BrowseSavesThePath(const std::string& leaf, const std::string& legacyLeaf) 
     DWORD code = 0;
     ASSERT_TRUE(run.WaitExit(&code));
 
-    ASSERT_TRUE(run.Start());
-    dlg = run.WaitMainDialog();
+    dlg = run.StartMainDialog();
     ASSERT_TRUE(dlg);
     EXPECT_EQ(ItemText(dlg, IDC_DATPATH), withExt);
 }
@@ -80,8 +78,7 @@ TEST(SettingsE2E, CancelLeavesTheFileAlone) {
     CProgramRun run;
     ASSERT_TRUE(run.WriteMinimalLayout());
     const std::string before = ReadWholeFile(run.ToolPathOf("pg2_flags.ini"));
-    ASSERT_TRUE(run.Start());
-    HWND dlg = run.WaitMainDialog();
+    HWND dlg = run.StartMainDialog();
     ASSERT_TRUE(dlg);
 
     Click(dlg, IDC_BROWSE);
@@ -110,11 +107,8 @@ TEST(SettingsE2E, MissingFileEndsTheStartInOneBoxNamedAfterTheProgram) {
         ASSERT_TRUE(CopyFileA(KestrovanePath().c_str(), exe.c_str(), FALSE));
         ASSERT_TRUE(run.Start(exe));
         const CMessageBoxInfo box = run.WaitAndReadMessageBox();
+        ExpectMessageBox(box, kSettingsOpenError, EIcon::Error, c.pszCaption);
         ASSERT_TRUE(box.m_h);
-        EXPECT_EQ(box.m_strCaption, c.pszCaption);
-        EXPECT_EQ(box.m_strText, kSettingsOpenError);
-        EXPECT_EQ(box.m_icon, EIcon::Error);
-        EXPECT_EQ(box.m_buttons, std::vector<int>{IDOK});
         for (HWND h : VisibleDialogs(run.Pid()))
             EXPECT_TRUE(IsMessageBox(h)) << "a window besides the message box is shown";
         // Owned by the main dialog, which is still hidden.
@@ -123,7 +117,7 @@ TEST(SettingsE2E, MissingFileEndsTheStartInOneBoxNamedAfterTheProgram) {
         EXPECT_EQ(ClassName(owner), "#32770");
         EXPECT_EQ(WindowText(owner), "Kestrovane");
         EXPECT_FALSE(IsWindowVisible(owner));
-        PostOk(box.m_h);
+        ASSERT_TRUE(Dismiss(box.m_h));
         DWORD code = 0;
         ASSERT_TRUE(run.WaitExit(&code));
         EXPECT_EQ(code, 1u);

@@ -4,6 +4,8 @@
 #include "Screenshot.h"
 #include "WindowSearch.h"
 
+#include <gtest/gtest.h>
+
 namespace e2e {
 
 namespace {
@@ -25,25 +27,13 @@ HWND IconStatic(HWND box) {
 EIcon ReadIcon(HWND iconStatic) {
     RECT r = {};
     GetWindowRect(iconStatic, &r);
-    std::vector<unsigned char> bits;
-    if (!GrabScreen(r, 32, &bits))
-        return EIcon::None;
-    int red = 0, yellow = 0, blue = 0;
-    for (size_t i = 0; i + 3 < bits.size(); i += 4) {
-        int b = bits[i], g = bits[i + 1], rr = bits[i + 2];
-        if (rr >= 160 && g <= 100 && b <= 100)
-            ++red;
-        else if (rr >= 180 && g >= 150 && b <= 110)
-            ++yellow;
-        else if (b >= 150 && rr <= 120 && g <= 180)
-            ++blue;
-    }
+    const CColours c = CountColours(r);
     const int kMin = 20;
-    if (red >= kMin && red >= yellow && red >= blue)
+    if (c.nRed >= kMin && c.nRed >= c.nYellow && c.nRed >= c.nBlue)
         return EIcon::Error;
-    if (yellow >= kMin && yellow >= blue)
+    if (c.nYellow >= kMin && c.nYellow >= c.nBlue)
         return EIcon::Exclamation;
-    if (blue >= kMin)
+    if (c.nBlue >= kMin)
         return EIcon::Information;
     return EIcon::None;
 }
@@ -82,6 +72,18 @@ CMessageBoxInfo ReadMessageBox(HWND h) {
                   [&] { return (info.m_icon = ReadIcon(icon)) != EIcon::None; });
     }
     return info;
+}
+
+void ExpectMessageBox(const CMessageBoxInfo& box, const std::string& strText, EIcon icon,
+                      const std::string& strCaption) {
+    if (!box.m_h) {
+        ADD_FAILURE() << "no message box came for: " << strText;
+        return;
+    }
+    EXPECT_EQ(box.m_strText, strText);
+    EXPECT_EQ(box.m_strCaption, strCaption);
+    EXPECT_EQ(box.m_buttons, std::vector<int>{IDOK});
+    EXPECT_EQ(box.m_icon, icon) << IconName(box.m_icon);
 }
 
 bool Dismiss(HWND box) {

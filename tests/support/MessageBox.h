@@ -24,6 +24,10 @@ struct CMessageBoxInfo {
 
 bool IsMessageBox(HWND h);              // has the message-box text static (id 0xFFFF)
 CMessageBoxInfo ReadMessageBox(HWND h); // waits for the icon to be painted
+// Checks what a message box of the program shows: strText, the icon, OK alone, and the caption,
+// which is the executable's name. A box that did not come (m_h nullptr) is a failure.
+void ExpectMessageBox(const CMessageBoxInfo& box, const std::string& strText, EIcon icon,
+                      const std::string& strCaption = "Kestrovane");
 // Posts OK and waits until the box is gone. The program goes on after that (an install lets go
 // of the archive only then): ReadWholeFile waits for the files it still holds.
 bool Dismiss(HWND box);

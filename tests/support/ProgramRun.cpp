@@ -104,6 +104,10 @@ bool CProgramRun::Start(const std::string& exe, const std::string& args) {
     return true;
 }
 
+HWND CProgramRun::StartMainDialog(const std::string& exe) {
+    return Start(exe) ? WaitMainDialog() : nullptr;
+}
+
 HWND CProgramRun::WaitWindow(bool (*match)(HWND), const char* what) {
     HWND found = nullptr;
     WaitUntil(what, [&] {
@@ -126,6 +130,12 @@ HWND CProgramRun::WaitFileDialog() {
 CMessageBoxInfo CProgramRun::WaitAndReadMessageBox() {
     HWND h = WaitMessageBox();
     return h ? ReadMessageBox(h) : CMessageBoxInfo();
+}
+
+bool CProgramRun::AnswerMessageBox(const std::string& strText, EIcon icon) {
+    const CMessageBoxInfo box = WaitAndReadMessageBox();
+    ExpectMessageBox(box, strText, icon);
+    return box.m_h && Dismiss(box.m_h);
 }
 
 bool CProgramRun::Browse(HWND dlg, const std::string& typedPath, const std::string& shownPath) {

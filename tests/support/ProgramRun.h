@@ -51,13 +51,17 @@ public:
     // Starts Kestrovane.exe (or another program) with Folder() as its current directory and
     // waits for it to be idle.
     bool Start(const std::string& exe = KestrovanePath(), const std::string& args = "");
+    // Starts the program and waits for its main dialog; nullptr when it did not show.
+    HWND StartMainDialog(const std::string& exe = KestrovanePath());
 
     // Waits for a visible window of the program; nullptr on time-out.
     HWND WaitMainDialog(); // the dialog with the path box
-    HWND WaitMessageBox(); // any message box
     HWND WaitFileDialog(); // the file-open dialog
     // Waits for a message box and reads it; m_h is nullptr on time-out.
     CMessageBoxInfo WaitAndReadMessageBox();
+    // Waits for a message box, checks it (ExpectMessageBox) and dismisses it; false when none
+    // came or it stayed.
+    bool AnswerMessageBox(const std::string& strText, EIcon icon);
     // Clicks Browse in the main dialog, types typedPath into the file-open dialog and opens it,
     // then waits until the path box shows shownPath and Browse has saved the settings.
     bool Browse(HWND dlg, const std::string& typedPath, const std::string& shownPath);
@@ -71,6 +75,7 @@ public:
 private:
     // The first visible #32770 that matches; what names it in a failure.
     HWND WaitWindow(bool (*match)(HWND), const char* what);
+    HWND WaitMessageBox();
 
     std::string m_strRunFolder; // removed at the end, with the leaf
     std::string m_strFolder;

@@ -26,8 +26,7 @@ bool WriteBmp(const std::string& path, int w, int h, const std::vector<unsigned 
     return WriteWholeFile(path, bytes);
 }
 
-} // namespace
-
+// Copies a screen rectangle into a bottom-up DIB of the given bit depth (24 or 32).
 bool GrabScreen(const RECT& r, int bitCount, std::vector<unsigned char>* bits) {
     int w = r.right - r.left, h = r.bottom - r.top;
     if (w <= 0 || h <= 0)
@@ -57,6 +56,25 @@ bool GrabScreen(const RECT& r, int bitCount, std::vector<unsigned char>* bits) {
     DeleteDC(mem);
     ReleaseDC(nullptr, screen);
     return ok;
+}
+
+} // namespace
+
+CColours CountColours(const RECT& r) {
+    CColours colours;
+    std::vector<unsigned char> bits;
+    if (!GrabScreen(r, 32, &bits))
+        return colours;
+    for (size_t i = 0; i + 3 < bits.size(); i += 4) {
+        const int b = bits[i], g = bits[i + 1], rr = bits[i + 2];
+        if (rr >= 160 && g <= 100 && b <= 100)
+            ++colours.nRed;
+        else if (rr >= 180 && g >= 150 && b <= 110)
+            ++colours.nYellow;
+        else if (b >= 150 && rr <= 120 && g <= 180)
+            ++colours.nBlue;
+    }
+    return colours;
 }
 
 bool SaveScreenshot(HWND h, const std::string& bmpPath) {

@@ -8,8 +8,12 @@
 
 namespace e2e {
 
-// Copies a screen rectangle into a bottom-up DIB of the given bit depth (24 or 32).
-bool GrabScreen(const RECT& r, int bitCount, std::vector<unsigned char>* bits);
+// The pixels of a screen rectangle that are plainly red, yellow or blue, counted: an icon told by
+// its colours.
+struct CColours {
+    int nRed = 0, nYellow = 0, nBlue = 0;
+};
+CColours CountColours(const RECT& r);
 // Saves the window's screen rectangle as a 24-bit BMP.
 bool SaveScreenshot(HWND h, const std::string& bmpPath);
 
