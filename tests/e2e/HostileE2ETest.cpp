@@ -1,7 +1,8 @@
-// Hostile inputs through the real program: archive paths that name no archive, archives too
-// short to hold a directory and one with the largest directory there can be, a set file that is a
-// folder, and a catalogue of binary bytes. Each ends in a clear message, the program goes on, and
-// no archive byte changes unless asked. (A start that ends the program: SettingsE2E.)
+// Hostile inputs through the real program: a folder where the copy of the archive goes, the
+// largest directory there can be, and a catalogue of binary bytes. Each ends in a clear message,
+// the program goes on, and no archive byte changes unless asked. (Other paths that name no
+// archive, short archives and a set file that is a folder: the file contract, run on Win32 in
+// this program too, and the install's unit tests. A start that ends the program: SettingsE2E.)
 #include "harness.h"
 
 #include "res/resource.h"
@@ -49,83 +50,19 @@ public:
         }
         return true;
     }
-    // Types strPath into the path box, presses Install, reads the answer and dismisses it.
-    CMessageBoxInfo InstallFrom(HWND dlg, const std::string& strPath) {
+    // Types strPath into the path box, presses Install and answers the message box.
+    bool InstallFrom(HWND dlg, const std::string& strPath, const std::string& strText,
+                     e2e::EIcon icon) {
         if (!e2e::SetText(GetDlgItem(dlg, IDC_DATPATH), strPath))
-            return {};
+            return false;
         e2e::Click(dlg, IDC_INSTALL);
-        CMessageBoxInfo box = WaitAndReadMessageBox();
-        if (box.m_h)
-            e2e::Dismiss(box.m_h); // a box that stays is a failure of its own
-        return box;
+        return AnswerMessageBox(strText, icon);
     }
 };
 
-void ExpectWarning(const CMessageBoxInfo& box, const std::string& strText) {
-    ASSERT_TRUE(box.m_h) << "no message box for: " << strText;
-    EXPECT_EQ(box.m_strText, strText);
-    EXPECT_EQ(box.m_strCaption, "Kestrovane");
-    EXPECT_EQ(box.m_buttons, std::vector<int>{IDOK});
-    EXPECT_EQ(box.m_icon, e2e::EIcon::Exclamation) << e2e::IconName(box.m_icon);
-}
-
-TEST(HostileE2E, PathsAndArchivesThatCannotBeUsed) {
-    CHostileRun run;
-    ASSERT_TRUE(run.Prepare());
-    ASSERT_TRUE(run.WriteFile("Folder.dat\\inside.txt", "x"));
-    const std::string strGood = Str(kvtools::BuildArchive(Directory(3)));
-    struct Case {
-        const char* pszWhat;
-        std::string strPath;
-        std::string strText;
-    };
-    std::vector<Case> cases = {
-        {"a folder", run.PathOf("Folder.dat"), kArchiveNotOpened},
-        {"an empty path", "", kArchiveNotOpened},
-        {"characters Windows refuses", run.PathOf("bad<name>|?.dat"), kArchiveNotOpened},
-    };
-    // Archives that must stay as they are, with their bytes.
-    std::vector<std::pair<std::string, std::string>> kept;
-    for (std::size_t n : {0, 20, 21}) {
-        // 21 bytes: a header that claims entries the file does not hold.
-        const std::string strName = "short" + std::to_string(n) + ".dat";
-        ASSERT_TRUE(run.WriteFile(strName, strGood.substr(0, n)));
-        cases.push_back({"a short archive", run.PathOf(strName), kSearchFault});
-        kept.push_back({run.PathOf(strName), strGood.substr(0, n)});
-    }
-    // No copy of the original can be kept where a folder bears its name, and the copy itself is
-    // never written to.
-    ASSERT_TRUE(run.WriteFile("Guarded.dat", strGood));
-    ASSERT_TRUE(run.WriteFile("Guarded.dat.bak\\inside.txt", "x"));
-    cases.push_back({"a folder bearing the copy's name", run.PathOf("Guarded.dat"),
-                     CopyNotKept(run.PathOf("Guarded.dat.bak"), kFolderHasCopysName)});
-    ASSERT_TRUE(run.WriteFile("Panzer2.dat.bak", strGood));
-    cases.push_back({"the copy's own name", run.PathOf("Panzer2.dat.bak"), kWriteToCopy});
-    for (const char* pszName : {"Guarded.dat", "Panzer2.dat.bak"})
-        kept.push_back({run.PathOf(pszName), strGood});
-    ASSERT_TRUE(run.WriteFile("Panzer2.dat", strGood));
-    ASSERT_TRUE(run.Start());
-    HWND dlg = run.WaitMainDialog();
-    ASSERT_TRUE(dlg);
-    for (const Case& c : cases) {
-        SCOPED_TRACE(std::string(c.pszWhat) + ": " + c.strPath);
-        ExpectWarning(run.InstallFrom(dlg, c.strPath), c.strText);
-        ASSERT_TRUE(run.IsRunning());
-    }
-    for (const auto& file : kept) {
-        EXPECT_EQ(e2e::ReadWholeFile(file.first), file.second) << file.first;
-    }
-
-    // A set file that is a folder is named, and nothing is written.
-    ASSERT_TRUE(DeleteFileA(run.ToolPathOf("s.shp").c_str()));
-    ASSERT_TRUE(CreateDirectoryA(run.ToolPathOf("s.shp").c_str(), nullptr));
-    ExpectWarning(run.InstallFrom(dlg, run.PathOf("Panzer2.dat")), NotOpened("s.shp"));
-    EXPECT_EQ(e2e::ReadWholeFile(run.PathOf("Panzer2.dat")), strGood);
-    ASSERT_TRUE(run.IsRunning());
-}
-
-TEST(HostileE2E, LargestDirectoryInstallsAtItsEnd) {
-    // 65,535 records, the most the header can count: the targets are the last ones.
+// Win32 tells a folder that bears the copy's name from a file: no copy, and nothing written.
+// 65,535 records, the most the header can count: the targets are the last ones.
+TEST(HostileE2E, AFolderWhereTheCopyGoesAndTheLargestDirectory) {
     const std::vector<ArchiveEntry> entries = Directory(65535 - 1 - 8);
     const Bytes archive = kvtools::BuildArchive(entries);
     ASSERT_EQ(archive[0] | archive[1] << 8, 65535);
@@ -137,14 +74,20 @@ TEST(HostileE2E, LargestDirectoryInstallsAtItsEnd) {
 
     CHostileRun run;
     ASSERT_TRUE(run.Prepare());
+    const std::string strGuarded = Str(kvtools::BuildArchive(Directory(3)));
+    ASSERT_TRUE(run.WriteFile("Guarded.dat", strGuarded));
+    ASSERT_TRUE(run.WriteFile("Guarded.dat.bak\\inside.txt", "x"));
     ASSERT_TRUE(run.WriteFile("Panzer2.dat", Str(archive)));
-    ASSERT_TRUE(run.Start());
-    HWND dlg = run.WaitMainDialog();
+    HWND dlg = run.StartMainDialog();
     ASSERT_TRUE(dlg);
-    const CMessageBoxInfo box = run.InstallFrom(dlg, run.PathOf("Panzer2.dat"));
-    ASSERT_TRUE(box.m_h);
-    EXPECT_EQ(box.m_strText, Done("Hostile set"));
-    EXPECT_EQ(box.m_icon, e2e::EIcon::Information) << e2e::IconName(box.m_icon);
+    EXPECT_TRUE(run.InstallFrom(dlg, run.PathOf("Guarded.dat"),
+                                CopyNotKept(run.PathOf("Guarded.dat.bak"), kFolderHasCopysName),
+                                e2e::EIcon::Exclamation));
+    EXPECT_EQ(e2e::ReadWholeFile(run.PathOf("Guarded.dat")), strGuarded);
+    // An emptied path box names no archive, not the one typed before.
+    EXPECT_TRUE(run.InstallFrom(dlg, "", kArchiveNotOpened, e2e::EIcon::Exclamation));
+    EXPECT_TRUE(run.InstallFrom(dlg, run.PathOf("Panzer2.dat"), Done("Hostile set"),
+                                e2e::EIcon::Information));
     EXPECT_EQ(e2e::ReadWholeFile(run.PathOf("Panzer2.dat")), strExpected);
 }
 
@@ -168,14 +111,15 @@ TEST(HostileE2E, BinaryCatalogueStartsAndRefusesItsSets) {
     ASSERT_TRUE(run.WriteFile("RararIzorevo\\Desc.txt", strCatalogue));
     const std::string strGood = Str(kvtools::BuildArchive(Directory(3)));
     ASSERT_TRUE(run.WriteFile("Panzer2.dat", strGood));
-    ASSERT_TRUE(run.Start());
-    HWND dlg = run.WaitMainDialog();
+    HWND dlg = run.StartMainDialog();
     ASSERT_TRUE(dlg);
     EXPECT_EQ(e2e::ComboCount(GetDlgItem(dlg, IDC_SETS)), 40);
-    const CMessageBoxInfo box = run.InstallFrom(dlg, run.PathOf("Panzer2.dat"));
-    ASSERT_TRUE(box.m_h);
+    e2e::Click(dlg, IDC_INSTALL);
+    const CMessageBoxInfo box = run.WaitAndReadMessageBox();
+    // Whatever names the first line makes, its set is refused.
     EXPECT_EQ(box.m_strText.rfind("ERROR! ", 0), 0u) << box.m_strText;
-    EXPECT_EQ(box.m_icon, e2e::EIcon::Exclamation) << e2e::IconName(box.m_icon);
+    e2e::ExpectMessageBox(box, box.m_strText, e2e::EIcon::Exclamation);
+    ASSERT_TRUE(e2e::Dismiss(box.m_h));
     EXPECT_EQ(e2e::ReadWholeFile(run.PathOf("Panzer2.dat")), strGood);
     EXPECT_TRUE(run.IsRunning());
     ASSERT_TRUE(e2e::Press(dlg, IDOK));

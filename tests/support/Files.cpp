@@ -61,13 +61,4 @@ bool WriteWholeFile(const std::string& path, const std::string& bytes) {
     return static_cast<bool>(out);
 }
 
-CFileHold::CFileHold(const std::string& path)
-    : m_h(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                      FILE_ATTRIBUTE_NORMAL, nullptr)) {}
-
-CFileHold::~CFileHold() {
-    if (m_h != INVALID_HANDLE_VALUE)
-        CloseHandle(m_h);
-}
-
 } // namespace e2e

@@ -1,8 +1,6 @@
 // Folders and files of the end-to-end tests, as this process sees them.
 #pragma once
 
-#include <windows.h>
-
 #include <string>
 
 namespace e2e {
@@ -18,18 +16,5 @@ std::string ScreenshotDir(); // build/windows/screenshots, created on first use
 // cannot be opened for another reason, reads as empty.
 std::string ReadWholeFile(const std::string& path);
 bool WriteWholeFile(const std::string& path, const std::string& bytes); // makes parent folders
-
-// Holds a file open without sharing, as another program would.
-class CFileHold {
-public:
-    explicit CFileHold(const std::string& path);
-    ~CFileHold();
-    bool IsOpen() const { return m_h != INVALID_HANDLE_VALUE; }
-    CFileHold(const CFileHold&) = delete;
-    CFileHold& operator=(const CFileHold&) = delete;
-
-private:
-    HANDLE m_h;
-};
 
 } // namespace e2e
