@@ -1,10 +1,12 @@
-// The framework's file back end over memfiles (see MemoryFiles.h): the causes are those the
-// POSIX back end gives for the same situations, and an open file is held without sharing.
+// The framework's file back end over memfiles (see MemoryFiles.h): the causes and error codes are
+// those the POSIX back end gives for the same situations, and an open file is held without
+// sharing.
 #include "MemoryFiles.h"
 
 #include "framework/CFile.h"
 #include "framework/FileBackend.h"
 
+#include <cerrno>
 #include <memory>
 #include <unordered_map>
 
@@ -13,7 +15,6 @@ namespace {
 struct Node {
     memfiles::Bytes data;
     bool bHeld = false;
-    bool bUnflushed = false;
 };
 
 struct Handle {
@@ -32,9 +33,6 @@ std::vector<Handle>& Handles() {
     static std::vector<Handle> handles;
     return handles;
 }
-
-// The POSIX codes the disk back end would report, for the same causes.
-constexpr long kNoEntry = 2, kBadHandle = 9, kWouldBlock = 11, kExists = 17, kInvalid = 22;
 
 int Fail(long* pOsError, long lCode, int nCause) {
     *pOsError = lCode;
@@ -78,11 +76,6 @@ const Bytes* Find(const std::string& strPath) {
     return it == Files().end() ? nullptr : &it->second->data;
 }
 
-bool Unflushed(const std::string& strPath) {
-    auto it = Files().find(strPath);
-    return it != Files().end() && it->second->bUnflushed;
-}
-
 int OpenHandles() {
     int n = 0;
     for (const Handle& h : Handles())
@@ -99,16 +92,14 @@ int Open(const char* pszPath, UINT nOpenFlags, std::intptr_t* phFile, long* pOsE
     auto it = files.find(pszPath);
     if (it == files.end()) {
         if (!(nOpenFlags & CFile::modeCreate))
-            return Fail(pOsError, kNoEntry, CFileException::fileNotFound);
+            return Fail(pOsError, ENOENT, CFileException::fileNotFound);
         it = files.emplace(pszPath, std::make_shared<Node>()).first;
     }
     Node& node = *it->second;
     if (node.bHeld)
-        return Fail(pOsError, kWouldBlock, CFileException::sharingViolation);
-    if ((nOpenFlags & CFile::modeCreate) && !(nOpenFlags & CFile::modeNoTruncate)) {
+        return Fail(pOsError, EWOULDBLOCK, CFileException::sharingViolation);
+    if ((nOpenFlags & CFile::modeCreate) && !(nOpenFlags & CFile::modeNoTruncate))
         node.data.clear();
-        node.bUnflushed = true;
-    }
     *phFile = Hold(it->second, !(nOpenFlags & CFile::modeWrite),
                    nOpenFlags & (CFile::modeWrite | CFile::modeReadWrite));
     return CFileException::none;
@@ -118,7 +109,7 @@ int CreateNew(const char* pszPath, std::intptr_t* phFile, bool* pbTaken, long* p
     auto inserted = Files().emplace(pszPath, nullptr);
     *pbTaken = !inserted.second;
     if (*pbTaken)
-        return Fail(pOsError, kExists, CFileException::generic);
+        return Fail(pOsError, EEXIST, CFileException::generic);
     inserted.first->second = std::make_shared<Node>();
     *phFile = Hold(inserted.first->second, true, true);
     return CFileException::none;
@@ -127,7 +118,7 @@ int CreateNew(const char* pszPath, std::intptr_t* phFile, bool* pbTaken, long* p
 int Read(std::intptr_t hFile, void* pBuf, UINT nCount, UINT* pnRead, long* pOsError) {
     Handle* h = Find(hFile);
     if (!h || !h->bRead)
-        return Fail(pOsError, kBadHandle, CFileException::invalidFile);
+        return Fail(pOsError, EBADF, CFileException::invalidFile);
     const memfiles::Bytes& data = h->node->data;
     const std::uint64_t nLeft = h->nPos < data.size() ? data.size() - h->nPos : 0;
     const UINT n = nLeft < nCount ? static_cast<UINT>(nLeft) : nCount;
@@ -142,14 +133,13 @@ int Read(std::intptr_t hFile, void* pBuf, UINT nCount, UINT* pnRead, long* pOsEr
 int Write(std::intptr_t hFile, const void* pBuf, UINT nCount, UINT* pnWritten, long* pOsError) {
     Handle* h = Find(hFile);
     if (!h || !h->bWrite)
-        return Fail(pOsError, kBadHandle, CFileException::invalidFile);
+        return Fail(pOsError, EBADF, CFileException::invalidFile);
     memfiles::Bytes& data = h->node->data;
     if (h->nPos + nCount > data.size())
         data.resize(h->nPos + nCount, 0); // a write past the end leaves zeros in the gap
     const auto* p = static_cast<const std::uint8_t*>(pBuf);
     std::copy(p, p + nCount, data.begin() + h->nPos);
     h->nPos += nCount;
-    h->node->bUnflushed = true;
     *pnWritten = nCount;
     return CFileException::none;
 }
@@ -157,12 +147,12 @@ int Write(std::intptr_t hFile, const void* pBuf, UINT nCount, UINT* pnWritten, l
 int Seek(std::intptr_t hFile, LONGLONG lOff, UINT nFrom, ULONGLONG* pPos, long* pOsError) {
     Handle* h = Find(hFile);
     if (!h)
-        return Fail(pOsError, kBadHandle, CFileException::badSeek);
+        return Fail(pOsError, EBADF, CFileException::badSeek);
     const LONGLONG lBase = nFrom == CFile::current ? static_cast<LONGLONG>(h->nPos)
                            : nFrom == CFile::end   ? static_cast<LONGLONG>(h->node->data.size())
                                                    : 0;
     if (lBase + lOff < 0)
-        return Fail(pOsError, kInvalid, CFileException::badSeek);
+        return Fail(pOsError, EINVAL, CFileException::badSeek);
     h->nPos = static_cast<std::uint64_t>(lBase + lOff);
     *pPos = h->nPos;
     return CFileException::none;
@@ -171,23 +161,20 @@ int Seek(std::intptr_t hFile, LONGLONG lOff, UINT nFrom, ULONGLONG* pPos, long* 
 int Length(std::intptr_t hFile, ULONGLONG* pLength, long* pOsError) {
     Handle* h = Find(hFile);
     if (!h)
-        return Fail(pOsError, kBadHandle, CFileException::invalidFile);
+        return Fail(pOsError, EBADF, CFileException::invalidFile);
     *pLength = h->node->data.size();
     return CFileException::none;
 }
 
+// Memory is where the bytes are going anyway.
 int Flush(std::intptr_t hFile, long* pOsError) {
-    Handle* h = Find(hFile);
-    if (!h)
-        return Fail(pOsError, kBadHandle, CFileException::invalidFile);
-    h->node->bUnflushed = false;
-    return CFileException::none;
+    return Find(hFile) ? CFileException::none : Fail(pOsError, EBADF, CFileException::invalidFile);
 }
 
 int Close(std::intptr_t hFile, long* pOsError) {
     Handle* h = Find(hFile);
     if (!h)
-        return Fail(pOsError, kBadHandle, CFileException::invalidFile);
+        return Fail(pOsError, EBADF, CFileException::invalidFile);
     h->node->bHeld = false;
     *h = Handle();
     return CFileException::none;
@@ -197,7 +184,7 @@ int Replace(const char* pszSource, const char* pszTarget, long* pOsError) {
     auto& files = Files();
     auto it = files.find(pszSource);
     if (it == files.end())
-        return Fail(pOsError, kNoEntry, CFileException::fileNotFound);
+        return Fail(pOsError, ENOENT, CFileException::fileNotFound);
     std::shared_ptr<Node> node = std::move(it->second);
     files.erase(it);
     files[pszTarget] = std::move(node);
@@ -206,13 +193,13 @@ int Replace(const char* pszSource, const char* pszTarget, long* pOsError) {
 
 int Rename(const char* pszSource, const char* pszTarget, long* pOsError) {
     if (Files().count(pszTarget) != 0)
-        return Fail(pOsError, kExists, CFileException::generic);
+        return Fail(pOsError, EEXIST, CFileException::generic);
     return Replace(pszSource, pszTarget, pOsError);
 }
 
 int Remove(const char* pszPath, long* pOsError) {
     if (Files().erase(pszPath) == 0)
-        return Fail(pOsError, kNoEntry, CFileException::fileNotFound);
+        return Fail(pOsError, ENOENT, CFileException::fileNotFound);
     return CFileException::none;
 }
 
@@ -227,7 +214,7 @@ int FullPath(const char* pszPath, std::string* pFullPath, long*) {
 int Status(const char* pszPath, int* pnKind, bool* pbReadOnly, std::string* pFinalPath,
            long* pOsError) {
     if (Files().count(pszPath) == 0)
-        return Fail(pOsError, kNoEntry, CFileException::fileNotFound);
+        return Fail(pOsError, ENOENT, CFileException::fileNotFound);
     *pnKind = afx_backend::kindFile;
     *pbReadOnly = false;
     *pFinalPath = pszPath;

@@ -21,8 +21,6 @@ void Clear();
 void Put(const std::string& strPath, const Bytes& bytes);
 // The file's bytes, or nullptr when there is no such file.
 const Bytes* Find(const std::string& strPath);
-// Written to since its last flush (a file made by a rename keeps what its source had).
-bool Unflushed(const std::string& strPath);
 // Handles opened and not yet closed.
 int OpenHandles();
 // The framework's file back end over these files.
