@@ -75,13 +75,7 @@ bool CProgramRun::WriteSettings(const std::string& datPath) {
 
 bool CProgramRun::WriteCatalogue(int cbFlags, int cbDossier, int cbStartScr,
                                  const std::vector<CSet>& sets) {
-    std::string text = "Graphic sets\r\nsizes, then the sets\r\n" + std::to_string(cbFlags) +
-                       "\r\n" + std::to_string(cbDossier) + "\r\n" + std::to_string(cbStartScr) +
-                       "\r\nflags dossier startscr description\r\n";
-    for (const CSet& s : sets)
-        text += s.m_strFlags + " " + s.m_strDossier + " " + s.m_strStartScr + " " +
-                s.m_strDescription + "\r\n";
-    return WriteFile("RararIzorevo\\Desc.txt", text);
+    return WriteFile("RararIzorevo\\Desc.txt", CatalogueText(cbFlags, cbDossier, cbStartScr, sets));
 }
 
 bool CProgramRun::WriteMinimalLayout() {

@@ -7,6 +7,7 @@
 // behind.
 #pragma once
 
+#include "CatalogueText.h"
 #include "Files.h"
 #include "MessageBox.h"
 
@@ -38,11 +39,8 @@ public:
     bool WriteFile(const std::string& relative, const std::string& bytes);
     // RararIzorevo\pg2_flags.ini naming datPath as the archive.
     bool WriteSettings(const std::string& datPath);
-    // RararIzorevo\Desc.txt: two comment lines, the three block sizes, one ignored line, then one
-    // line per set, each "flags dossier startscr description".
-    struct CSet {
-        std::string m_strFlags, m_strDossier, m_strStartScr, m_strDescription;
-    };
+    // RararIzorevo\Desc.txt (CatalogueText).
+    using CSet = CCatalogueLine;
     bool WriteCatalogue(int cbFlags, int cbDossier, int cbStartScr, const std::vector<CSet>& sets);
     // Settings naming Folder()\Panzer2.dat and a catalogue of one set "f.shp d.shp s.shp
     // Description" with block sizes 16, 16, 16 (the set files themselves are not written).
