@@ -20,7 +20,7 @@ using e2e::CProgramRun;
 using kvtools::ArchiveEntry;
 using kvtools::Bytes;
 
-constexpr int kSize = 16; // every block
+constexpr int kSize = 16; // every block, as the minimal layout has it
 
 using namespace install_text;
 
@@ -38,9 +38,9 @@ std::vector<ArchiveEntry> Directory(std::size_t nFillers) {
 
 class CHostileRun : public CProgramRun {
 public:
+    // The minimal layout's set, its files filling their blocks.
     bool Prepare() {
-        const std::vector<CSet> sets = {{"f.shp", "d.shp", "s.shp", "Hostile set"}};
-        if (!WriteSettings(PathOf("Panzer2.dat")) || !WriteCatalogue(kSize, kSize, kSize, sets))
+        if (!WriteMinimalLayout())
             return false;
         for (const char* pszName : {"f", "d", "s"}) {
             const std::string strName = pszName;
@@ -86,7 +86,7 @@ TEST(HostileE2E, AFolderWhereTheCopyGoesAndTheLargestDirectory) {
     EXPECT_EQ(e2e::ReadWholeFile(run.PathOf("Guarded.dat")), strGuarded);
     // An emptied path box names no archive, not the one typed before.
     EXPECT_TRUE(run.InstallFrom(dlg, "", kArchiveNotOpened, e2e::EIcon::Exclamation));
-    EXPECT_TRUE(run.InstallFrom(dlg, run.PathOf("Panzer2.dat"), Done("Hostile set"),
+    EXPECT_TRUE(run.InstallFrom(dlg, run.PathOf("Panzer2.dat"), Done("Description"),
                                 e2e::EIcon::Information));
     EXPECT_EQ(e2e::ReadWholeFile(run.PathOf("Panzer2.dat")), strExpected);
 }

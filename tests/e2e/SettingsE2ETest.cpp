@@ -11,16 +11,6 @@ using namespace e2e;
 
 namespace {
 
-// The file-open dialog runs its own loop on the program's thread: Browse is over once it is gone.
-bool WaitFileDialogGone(CProgramRun& run) {
-    return WaitUntil("the file-open dialog to close", [&] {
-        for (HWND h : VisibleDialogs(run.Pid()))
-            if (IsFileDialog(h))
-                return false;
-        return true;
-    });
-}
-
 // The path is saved in the legacy code page (1252 in these runs) when that
 // holds it, the bytes the tool has always written, and in UTF-8 otherwise.
 void BrowseSavesThePath(const std::string& leaf, const std::string& legacyLeaf) {
@@ -80,7 +70,9 @@ TEST(SettingsE2E, CancelLeavesTheFileAlone) {
     HWND fileDlg = run.WaitFileDialog();
     ASSERT_TRUE(fileDlg);
     Click(fileDlg, IDCANCEL);
-    ASSERT_TRUE(WaitFileDialogGone(run));
+    // The file-open dialog runs its own loop on the program's thread: Browse is over once it is
+    // gone.
+    ASSERT_TRUE(WaitUntil("the file-open dialog to close", [&] { return !IsWindow(fileDlg); }));
     EXPECT_EQ(ItemText(dlg, IDC_DATPATH), run.PathOf("Panzer2.dat"));
     EXPECT_EQ(ReadWholeFile(run.ToolPathOf("pg2_flags.ini")), before);
 }
