@@ -78,6 +78,4 @@ void Click(HWND dlg, int id) {
                  reinterpret_cast<LPARAM>(GetDlgItem(dlg, id)));
 }
 
-void PostOk(HWND dlg) { Click(dlg, IDOK); }
-
 } // namespace e2e

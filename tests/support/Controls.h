@@ -3,7 +3,7 @@
 // - An input that opens no modal window is sent (Send, Press, SetText): when the call returns,
 //   the program has handled it and its effect shows.
 // - An input that opens or closes a modal window (Browse, Install, OK of a message box, Open or
-//   Cancel of the file-open dialog) is posted (Click, PostOk), since a sent one would return only
+//   Cancel of the file-open dialog) is posted (Click), since a sent one would return only
 //   once that window is closed; the test then waits for the state it caused (the window there or
 //   gone, the file let go). A message sent after a posted one is no sync point: a thread handles
 //   sent messages before posted ones.
@@ -27,6 +27,5 @@ bool Send(HWND h, UINT message, WPARAM wp = 0, LPARAM lp = 0);
 bool SetText(HWND h, const std::string& text); // WM_SETTEXT
 bool Press(HWND dlg, int id);                  // sends WM_COMMAND(id, BN_CLICKED)
 void Click(HWND dlg, int id);                  // posts WM_COMMAND(id, BN_CLICKED)
-void PostOk(HWND dlg);                         // posts WM_COMMAND(IDOK)
 
 } // namespace e2e

@@ -20,7 +20,7 @@ bool IsFileDialog(HWND h) { return FileNameField(h) != nullptr; }
 bool ChooseFileIn(HWND fileDialog, const std::string& windowsPath) {
     if (!SetText(FileNameField(fileDialog), windowsPath))
         return false;
-    PostOk(fileDialog);
+    Click(fileDialog, IDOK);
     return true;
 }
 

@@ -38,8 +38,6 @@ EIcon ReadIcon(HWND iconStatic) {
     return EIcon::None;
 }
 
-} // namespace
-
 const char* IconName(EIcon icon) {
     switch (icon) {
     case EIcon::Error:
@@ -52,6 +50,8 @@ const char* IconName(EIcon icon) {
         return "none";
     }
 }
+
+} // namespace
 
 bool IsMessageBox(HWND h) {
     HWND text = GetDlgItem(h, 0xFFFF);
@@ -87,7 +87,7 @@ void ExpectMessageBox(const CMessageBoxInfo& box, const std::string& strText, EI
 }
 
 bool Dismiss(HWND box) {
-    PostOk(box);
+    Click(box, IDOK);
     return WaitUntil("the message box to be dismissed",
                      [&] { return !IsWindow(box) || !IsWindowVisible(box); });
 }

@@ -11,7 +11,6 @@ namespace e2e {
 // The icon of a message box, told by the colours of its pixels (icon handles cannot be compared
 // across processes).
 enum class EIcon { None, Error, Exclamation, Information };
-const char* IconName(EIcon icon);
 
 // What a message box shows.
 struct CMessageBoxInfo {

@@ -67,13 +67,13 @@ public:
     // Waits for the program to end; false on time-out (the program is then terminated).
     bool WaitExit(DWORD* exitCode);
     bool IsRunning() const;
-    void Kill();
     DWORD Pid() const { return m_pid; }
 
 private:
     // The first visible #32770 that matches; what names it in a failure.
     HWND WaitWindow(bool (*match)(HWND), const char* what);
     HWND WaitMessageBox();
+    void Kill();
 
     std::string m_strRunFolder; // removed at the end, with the leaf
     std::string m_strFolder;

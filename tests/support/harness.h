@@ -8,7 +8,7 @@
 // Rules for driving another process's windows under Wine (they avoid hangs and flaky tests):
 // - An input that opens no modal window is sent (Send, Press, SetText) and has been handled when
 //   the call returns. One that opens or closes a modal window (Browse, Install, OK of a message
-//   box) is posted (Click, PostOk, Dismiss), and the test waits for the state it caused: the
+//   box) is posted (Click, Dismiss), and the test waits for the state it caused: the
 //   window there or gone, the text shown, the process ended. Never follow a posted input with a
 //   sent message as a sync point: a thread handles sent messages before posted ones.
 // - Every wait goes through WaitUntil, with one generous limit (kWaitMs); a wait that runs out is
