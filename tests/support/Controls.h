@@ -1,12 +1,6 @@
 // Reading and driving the controls of another process. Every message is sent with a time-out of
-// kWaitMs, except the inputs that must be posted:
-// - An input that opens no modal window is sent (Send, Press, SetText): when the call returns,
-//   the program has handled it and its effect shows.
-// - An input that opens or closes a modal window (Browse, Install, OK of a message box, Open or
-//   Cancel of the file-open dialog) is posted (Click), since a sent one would return only
-//   once that window is closed; the test then waits for the state it caused (the window there or
-//   gone, the file let go). A message sent after a posted one is no sync point: a thread handles
-//   sent messages before posted ones.
+// kWaitMs, except the inputs that open or close a modal window (Click): which to send and which to
+// post, and how to wait after a posted one, harness.h says.
 #pragma once
 
 #include <windows.h>

@@ -8,22 +8,22 @@
 // Rules for driving another process's windows under Wine (they avoid hangs and flaky tests):
 // - An input that opens no modal window is sent (Send, Press, SetText) and has been handled when
 //   the call returns. One that opens or closes a modal window (Browse, Install, OK of a message
-//   box) is posted (Click, Dismiss), and the test waits for the state it caused: the
-//   window there or gone, the text shown, the process ended. Never follow a posted input with a
-//   sent message as a sync point: a thread handles sent messages before posted ones.
+//   box, Open or Cancel of the file-open dialog) is posted (Click, Dismiss), since a sent one
+//   would return only once that window is closed; the test waits for the state it caused: the
+//   window there or gone, the text shown, the file let go, the process ended. Never follow a
+//   posted input with a sent message as a sync point: a thread handles sent messages before
+//   posted ones.
 // - Every wait goes through WaitUntil, with one generous limit (kWaitMs); a wait that runs out is
 //   a failure that names what it waited for, and returns nullptr/false for the test to ASSERT on.
 // - Every file is read through ReadWholeFile, which waits until the program has let go of it.
 //
 // A typical test:
 //   CProgramRun run;
-//   run.WriteMinimalLayout();
-//   ASSERT_TRUE(run.Start());
-//   HWND dlg = run.WaitMainDialog();
+//   ASSERT_TRUE(run.WriteMinimalLayout());
+//   HWND dlg = run.StartMainDialog();
 //   ASSERT_TRUE(dlg);
 //   Click(dlg, IDC_INSTALL);
-//   CMessageBoxInfo box = run.WaitAndReadMessageBox();
-//   ASSERT_TRUE(Dismiss(box.m_h));
+//   ASSERT_TRUE(run.AnswerMessageBox(text, EIcon::Exclamation)); // checked, then dismissed
 //   EXPECT_EQ(ReadWholeFile(run.PathOf("Panzer2.dat")), expected);
 //   ASSERT_TRUE(Press(dlg, IDOK));
 //   DWORD code = 0;
