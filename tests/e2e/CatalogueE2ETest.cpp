@@ -10,7 +10,7 @@ using namespace e2e;
 
 namespace {
 
-using Sets = std::vector<CProgramRun::CSet>;
+using Sets = std::vector<CCatalogueLine>;
 
 Sets Numbered(int nSets) {
     Sets sets;
@@ -34,7 +34,7 @@ TEST(CatalogueE2E, SetListInFileOrderWithTheFirstSelected) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.pszWhat);
         std::vector<std::string> items;
-        for (const CProgramRun::CSet& set : c.sets)
+        for (const CCatalogueLine& set : c.sets)
             items.push_back(set.m_strDescription);
         CProgramRun run;
         ASSERT_TRUE(run.WriteSettings(run.PathOf("Panzer2.dat")));

@@ -42,8 +42,8 @@ std::string With(std::string strArchive, std::size_t i, std::string strBlock, in
 }
 
 // Two sets: "Set A" with its own start screen, "Set B" taking it from STRT.SHP.
-const std::vector<CProgramRun::CSet> kSets = {{"fa.shp", "da.shp", "sa.shp", "Set A"},
-                                              {"fb.shp", "db.shp", "008StartScr.SHP", "Set B"}};
+const std::vector<CCatalogueLine> kSets = {{"fa.shp", "da.shp", "sa.shp", "Set A"},
+                                           {"fb.shp", "db.shp", "008StartScr.SHP", "Set B"}};
 
 class CInstallRun : public CProgramRun {
 public:

@@ -74,7 +74,7 @@ bool CProgramRun::WriteSettings(const std::string& datPath) {
 }
 
 bool CProgramRun::WriteCatalogue(int cbFlags, int cbDossier, int cbStartScr,
-                                 const std::vector<CSet>& sets) {
+                                 const std::vector<CCatalogueLine>& sets) {
     return WriteFile("RararIzorevo\\Desc.txt", CatalogueText(cbFlags, cbDossier, cbStartScr, sets));
 }
 

@@ -40,8 +40,8 @@ public:
     // RararIzorevo\pg2_flags.ini naming datPath as the archive.
     bool WriteSettings(const std::string& datPath);
     // RararIzorevo\Desc.txt (CatalogueText).
-    using CSet = CCatalogueLine;
-    bool WriteCatalogue(int cbFlags, int cbDossier, int cbStartScr, const std::vector<CSet>& sets);
+    bool WriteCatalogue(int cbFlags, int cbDossier, int cbStartScr,
+                        const std::vector<CCatalogueLine>& sets);
     // Settings naming Folder()\Panzer2.dat and a catalogue of one set "f.shp d.shp s.shp
     // Description" with block sizes 16, 16, 16 (the set files themselves are not written).
     bool WriteMinimalLayout();
