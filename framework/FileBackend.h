@@ -49,8 +49,9 @@ struct CFileBackend {
 // The system's files (posix/ or win32/FileBackend.cpp).
 extern const CFileBackend kSystemFiles;
 
-// The back end CFile calls: the system's (FileBackend.cpp, alone in its object file). A program
-// that links a Files() of its own ahead of the framework's library runs the framework on that.
+// The back end CFile calls. Each program names one in its link: the system's (FileBackend.cpp,
+// the object library system_files) or the test programs' (tests/support/FileOpHook.cpp). The
+// framework's library holds neither, so a program with none, or with both, does not link.
 const CFileBackend& Files();
 
 } // namespace afx_backend

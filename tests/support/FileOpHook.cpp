@@ -164,7 +164,8 @@ void SetFileBackend(const CFileBackend* pBackend) {
 
 } // namespace afx_test
 
-// The framework's files: the back end below, through the hook while one is set.
+// The framework's files in every test program: the back end below, through the hook while one
+// is set. It takes the place of the system's files (framework/FileBackend.h).
 const afx_backend::CFileBackend& afx_backend::Files() {
     return afx_test::Hook() ? afx_test::g_hooked : *afx_test::g_pBelow;
 }
