@@ -62,9 +62,8 @@ void CSwitcherDlg::SaveSettings() {
 }
 
 CString CSwitcherDlg::BrowseForArchive() {
-    CFileDialog dlg(TRUE, nullptr, nullptr, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, nullptr,
-                    nullptr);
-    dlg.m_ofn.lpstrFilter = "PANZER2.DAT (Panzer2.dat)\0Panzer2.dat\0";
+    CFileDialog dlg(TRUE, nullptr, nullptr, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT,
+                    "PANZER2.DAT (Panzer2.dat)|Panzer2.dat||", nullptr);
     dlg.m_ofn.lpstrInitialDir = m_strDatPath;
     dlg.m_ofn.lpstrDefExt = "dat";
     if (dlg.DoModal() != IDOK)

@@ -11,6 +11,7 @@
 #include "framework/CString.h"
 #include "framework/Exceptions.h"
 
+#include <string>
 #include <type_traits>
 
 #define afx_msg
@@ -248,7 +249,8 @@ int AfxWinMain(HINSTANCE hInstance);
 
 // --- The file-open dialog -----------------------------------------------------------------------
 
-// Every file is shown: lpszFilter stands in the framework's signature, and the tool passes none.
+// lpszFilter: the choices of the dialog's file-type box, each a description and its patterns
+// ended by '|', the last one by "||" ("Text (*.txt)|*.txt||"); nullptr shows every file.
 class CFileDialog {
 public:
     CFileDialog(BOOL bOpenFileDialog, const char* lpszDefExt = nullptr,
@@ -267,6 +269,7 @@ public:
 private:
     BOOL m_bOpenFileDialog;
     char m_szFileName[AFX_MAX_PATH_BYTES];
+    std::string m_strFilter; // lpszFilter with each '|' made '\0'
 };
 
 // --- Message boxes ------------------------------------------------------------------------------
@@ -274,6 +277,6 @@ private:
 // A modal box owned by the main window (also while it is still hidden), captioned with the
 // application name; the exclamation icon is added when the type names none (MessageBoxType.h).
 int AfxMessageBox(const char* lpszText, UINT nType = MB_OK, UINT nIDHelp = 0);
-// The one report of an exception that left a handler.
-// The same for the exception being handled, whatever its type; call only inside a catch block.
+// The one report of an exception that left a handler: the one being handled, whatever its type;
+// call only inside a catch block.
 void AfxReportCurrentException();

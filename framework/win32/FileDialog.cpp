@@ -2,8 +2,9 @@
 #include "framework/afxwin.h"
 
 CFileDialog::CFileDialog(BOOL bOpenFileDialog, const char* lpszDefExt, const char* lpszFileName,
-                         DWORD dwFlags, const char*, CWnd* pParentWnd)
-    : m_ofn(), m_bOpenFileDialog(bOpenFileDialog), m_szFileName() {
+                         DWORD dwFlags, const char* lpszFilter, CWnd* pParentWnd)
+    : m_ofn(), m_bOpenFileDialog(bOpenFileDialog), m_szFileName(),
+      m_strFilter(lpszFilter != nullptr ? lpszFilter : "") {
     m_ofn.lStructSize = sizeof m_ofn;
     m_ofn.hwndOwner = pParentWnd != nullptr ? pParentWnd->m_hWnd : nullptr;
     m_ofn.hInstance = AfxGetInstanceHandle();
@@ -11,6 +12,12 @@ CFileDialog::CFileDialog(BOOL bOpenFileDialog, const char* lpszDefExt, const cha
     m_ofn.nMaxFile = sizeof m_szFileName;
     m_ofn.lpstrDefExt = lpszDefExt;
     m_ofn.Flags = dwFlags | OFN_EXPLORER | OFN_ENABLESIZING;
+    if (lpszFilter != nullptr) {
+        for (char& c : m_strFilter)
+            if (c == '|')
+                c = '\0';
+        m_ofn.lpstrFilter = m_strFilter.c_str();
+    }
     if (lpszFileName != nullptr)
         lstrcpynA(m_szFileName, lpszFileName, sizeof m_szFileName);
 }
