@@ -3,7 +3,7 @@
 
 #include "tests/support/TempFolder.h"
 #include "tests/support/CatalogueText.h"
-#include "bench/TargetsLastArchive.h"
+#include "tools/ArchiveBytes.h"
 
 #include <string>
 #include <vector>

@@ -31,8 +31,9 @@ struct CInstallFiles {
     CTempFolder folder;
     std::string strArchive;
     CInstallFiles() {
-        // The closing record makes 401 records; the targets come last, so every one is read.
-        folder.Write("Panzer2.dat", kvbench::TargetsLastArchive(kEntries + 1, kFillerRoom, kBlock));
+        // With the closing record, 401 records; the targets come last, so every one is read.
+        folder.Write("Panzer2.dat", kvtools::BuildArchive(kvtools::StandardEntries(
+                                        kBlock, kFillerRoom, kEntries - 8)));
         strArchive = folder.Path("Panzer2.dat");
         // The copy of the original is there already: these are the installs after the first.
         folder.Write("Panzer2.dat.bak", {});
@@ -238,7 +239,8 @@ struct CLargeArchive {
     CTempFolder folder;
     std::string strArchive = folder.Path("Panzer2.dat");
     CLargeArchive() {
-        folder.Write("Panzer2.dat", kvbench::TargetsLastArchive(16, kLargeRoom, kBlock));
+        folder.Write("Panzer2.dat",
+                     kvtools::BuildArchive(kvtools::StandardEntries(kBlock, kLargeRoom, 7)));
     }
 };
 

@@ -24,7 +24,8 @@ const std::string& ScanArchive(unsigned nRecords) {
     auto it = paths.find(nRecords);
     if (it == paths.end()) {
         const std::string strName = "scan" + std::to_string(nRecords) + ".dat";
-        folder.Write(strName, kvbench::TargetsLastArchive(nRecords, kFillerRoom, kTargetRoom));
+        folder.Write(strName, kvtools::BuildArchive(kvtools::StandardEntries(
+                                  kTargetRoom, kFillerRoom, nRecords - 9)));
         it = paths.emplace(nRecords, folder.Path(strName)).first;
     }
     return it->second;

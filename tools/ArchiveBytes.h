@@ -63,6 +63,31 @@ inline Bytes BuildArchive(const std::vector<ArchiveEntry>& entries) {
     return b;
 }
 
+// The targets' places in StandardEntries() with one entry before them.
+enum StandardPlace {
+    kStandardDossier = 1,
+    kStandardFlags = 3,
+    kStandardStart = 5,
+    kStandardStrt = 7
+};
+
+// The archive that the tests and the benchmarks install into: nFirst entries, then DOSSIER.SHP,
+// FLAGS1.SHP, STARTSCR.SHP and STRT.SHP, each followed by a filler, since the record right after a
+// matched one only ends its slot. The scan reads every record up to the last target. Each target
+// has dwTargetRoom bytes, every other entry dwOtherRoom.
+inline std::vector<ArchiveEntry> StandardEntries(std::uint32_t dwTargetRoom = 32,
+                                                 std::uint32_t dwOtherRoom = 8,
+                                                 unsigned nFirst = 1) {
+    std::vector<ArchiveEntry> entries;
+    for (unsigned i = 0; i < nFirst; ++i)
+        entries.push_back({"OTHER" + std::to_string(i) + ".SHP", dwOtherRoom});
+    for (const char* pszTarget : {"DOSSIER.SHP", "FLAGS1.SHP", "STARTSCR.SHP", "STRT.SHP"}) {
+        entries.push_back({pszTarget, dwTargetRoom});
+        entries.push_back({"FILL" + std::to_string(entries.size()) + ".SHP", dwOtherRoom});
+    }
+    return entries;
+}
+
 // A directory record as written: its data offset and its name.
 struct ArchiveRecord {
     std::uint32_t dwOffset;

@@ -5,7 +5,7 @@
 // one row per figure, medians over the rounds: kv_wine_bench.exe [ROUNDS].
 #include "harness.h"
 
-#include "bench/TargetsLastArchive.h"
+#include "tools/ArchiveBytes.h"
 
 #include <windows.h>
 
@@ -70,7 +70,8 @@ struct CToolRound {
 CToolRound RunTool(const std::string& strExe) {
     CToolRound r;
     e2e::CProgramRun run;
-    const kvtools::Bytes archive = kvbench::TargetsLastArchive(401, 1024, kBlock);
+    const kvtools::Bytes archive =
+        kvtools::BuildArchive(kvtools::StandardEntries(kBlock, 1024, 392));
     if (!run.WriteSettings(run.PathOf("Panzer2.dat")) ||
         !run.WriteCatalogue(kBlock, kBlock, kBlock,
                             {{"flags.shp", "dossier.shp", "start.shp", "Benchmark set"}}) ||

@@ -16,13 +16,12 @@ using e2e::CProgramRun;
 using install_text::Done;
 using kvtools::ArchiveEntry;
 using kvtools::Bytes;
+using kvtools::kStandardDossier;
+using kvtools::kStandardFlags;
+using kvtools::kStandardStart;
+using kvtools::kStandardStrt;
 
-// A filler follows each target: the record right after a matched one only ends its slot.
-const std::vector<ArchiveEntry> kEntries = {
-    {"OTHER.SHP", 40}, {"DOSSIER.SHP", 32},  {"A", 8}, {"FLAGS1.SHP", 32},
-    {"B", 8},          {"STARTSCR.SHP", 32}, {"C", 8}, {"STRT.SHP", 32},
-    {"D", 8}};
-enum { kDossier = 1, kFlags = 3, kStart = 5, kStrt = 7 };
+const std::vector<ArchiveEntry> kEntries = kvtools::StandardEntries();
 constexpr int kFlagsSize = 16, kDossierSize = 20, kStartSize = 24;
 
 std::string Str(const Bytes& b) { return std::string(b.begin(), b.end()); }
@@ -62,16 +61,16 @@ public:
     bool Prepare() { return Prepare(PathOf("Panzer2.dat")); }
 
     std::string SetA() const {
-        std::string s = With(m_strArchive, kDossier, Pattern(20, 0x21), kDossierSize);
-        s = With(s, kFlags, Pattern(10, 0x11), kFlagsSize);
-        return With(s, kStart, Pattern(24, 0x31), kStartSize);
+        std::string s = With(m_strArchive, kStandardDossier, Pattern(20, 0x21), kDossierSize);
+        s = With(s, kStandardFlags, Pattern(10, 0x11), kFlagsSize);
+        return With(s, kStandardStart, Pattern(24, 0x31), kStartSize);
     }
     std::string SetBOver(std::string s, bool bStart) const {
-        s = With(s, kDossier, Pattern(5, 0x51), kDossierSize);
-        s = With(s, kFlags, Pattern(16, 0x41), kFlagsSize);
+        s = With(s, kStandardDossier, Pattern(5, 0x51), kDossierSize);
+        s = With(s, kStandardFlags, Pattern(16, 0x41), kFlagsSize);
         if (bStart) {
-            s = With(s, kStart,
-                     m_strArchive.substr(kvtools::EntryOffset(kEntries, kStrt), kStartSize),
+            s = With(s, kStandardStart,
+                     m_strArchive.substr(kvtools::EntryOffset(kEntries, kStandardStrt), kStartSize),
                      kStartSize);
         }
         return s;

@@ -45,14 +45,7 @@ TEST(InstallFaultSweep, EveryFileOperation) {
         want.flags = Bytes(10, 0xF1);
         want.dossier = Bytes(20, 0xD2);
         want.start = Bytes(24, 0x53);
-        want.archive = kvtools::BuildArchive({{"OTHER.SHP", 40},
-                                              {"DOSSIER.SHP", 32},
-                                              {"A", 8},
-                                              {"FLAGS1.SHP", 32},
-                                              {"B", 8},
-                                              {"STARTSCR.SHP", 32},
-                                              {"C", 8},
-                                              {"STRT.SHP", 32}});
+        want.archive = kvtools::BuildArchive(kvtools::StandardEntries());
         const std::string paths[] = {strFolder + want.strFlagsFile, strFolder + want.strDossierFile,
                                      strFolder + "start.shp", strFolder + "game.dat"};
         // One run with operation k failed or shortened (k = 0: none, counting them).

@@ -19,18 +19,12 @@ constexpr UINT kWarning = afx_mb::kIconExclamation | afx_mb::kOk;
 constexpr UINT kSuccess = afx_mb::kIconInformation | afx_mb::kOk;
 
 using namespace install_text;
+using kvtools::kStandardDossier;
+using kvtools::kStandardFlags;
+using kvtools::kStandardStart;
+using kvtools::kStandardStrt;
 const std::string kDoneAll = Done("Desert camo");
 const std::string kDoneNoStart = DoneWithoutStart("Desert camo");
-
-// Places of the targets in StandardEntries(); a filler follows each, since the record right
-// after a matched one only ends its slot.
-enum { kDossier = 1, kFlags = 3, kStart = 5, kStrt = 7 };
-
-std::vector<ArchiveEntry> StandardEntries() {
-    return {{"OTHER.SHP", 40}, {"DOSSIER.SHP", 32},  {"A", 8}, {"FLAGS1.SHP", 32},
-            {"B", 8},          {"STARTSCR.SHP", 32}, {"C", 8}, {"STRT.SHP", 32},
-            {"D", 8}};
-}
 
 long PeakKiB() {
     rusage usage{};
@@ -48,9 +42,9 @@ Bytes Pattern(std::size_t nSize, unsigned char first) {
 
 // A set, a standard archive and the messages of one install. Block sizes: flags 16, dossier
 // 20, start 24; the flags file is shorter than its block, the other two fill theirs exactly.
-class CInstallBench {
+class CInstallSetup {
 public:
-    CInstallBench() {
+    CInstallSetup() {
         m_request.strFolder = m_folder.Prefix().c_str();
         m_request.nSet = 2;
         m_request.strFlagsFile = "flag1.shp";
@@ -120,7 +114,7 @@ public:
     }
 
     CTempFolder m_folder;
-    std::vector<ArchiveEntry> m_entries = StandardEntries();
+    std::vector<ArchiveEntry> m_entries = kvtools::StandardEntries();
     InstallRequest m_request;
     CString m_strArchive = m_folder.Path("game.dat").c_str();
     int m_nPathReads = 0;
@@ -133,20 +127,20 @@ public:
 // Only the two successes carry the information icon.
 struct InstallCase {
     const char* pszName;
-    std::function<void(CInstallBench&)> arrange; // may write the archive itself
+    std::function<void(CInstallSetup&)> arrange; // may write the archive itself
     std::string strText;
-    std::function<Bytes(const CInstallBench&)> expected;
+    std::function<Bytes(const CInstallSetup&)> expected;
 };
 
-Bytes Unchanged(const CInstallBench& b) { return b.m_archive; }
-Bytes DossierAndFlags(const CInstallBench& b) { return b.WithDossierAndFlags(); }
-Bytes All(const CInstallBench& b) { return b.WithAll(); }
-Bytes Restore(const CInstallBench& b) { return b.WithRestore(); }
+Bytes Unchanged(const CInstallSetup& b) { return b.m_archive; }
+Bytes DossierAndFlags(const CInstallSetup& b) { return b.WithDossierAndFlags(); }
+Bytes All(const CInstallSetup& b) { return b.WithAll(); }
+Bytes Restore(const CInstallSetup& b) { return b.WithRestore(); }
 
 void RunCases(const std::vector<InstallCase>& cases) {
     for (const InstallCase& c : cases) {
         SCOPED_TRACE(c.pszName);
-        CInstallBench b;
+        CInstallSetup b;
         c.arrange(b);
         if (b.m_archive.empty())
             b.WriteArchive();
@@ -165,7 +159,7 @@ void RunCases(const std::vector<InstallCase>& cases) {
     }
 }
 
-void Rename(CInstallBench& b, std::size_t i, const char* pszName) {
+void Rename(CInstallSetup& b, std::size_t i, const char* pszName) {
     b.m_entries[i].strName = pszName;
 }
 
@@ -175,53 +169,56 @@ void Rename(CInstallBench& b, std::size_t i, const char* pszName) {
 TEST(Install, OutcomesAndArchiveBytes) {
     RunCases({
         {"dossier file one byte over its block",
-         [](CInstallBench& b) { b.m_folder.Write("dos1.shp", Pattern(21, 1)); },
+         [](CInstallSetup& b) { b.m_folder.Write("dos1.shp", Pattern(21, 1)); },
          TooLong("dos1.shp", 20), Unchanged},
         {"start file one byte over its block, even with no start screen",
-         [](CInstallBench& b) {
+         [](CInstallSetup& b) {
              b.m_request.bNoStartScr = TRUE;
              b.m_folder.Write("start1.shp", Pattern(25, 1));
          },
          TooLong("start1.shp", 24), Unchanged},
-        {"flags slot one byte small", [](CInstallBench& b) { b.m_entries[kFlags].dwRoom = 15; },
-         kFlagsSlot, Unchanged},
+        {"flags slot one byte small",
+         [](CInstallSetup& b) { b.m_entries[kStandardFlags].dwRoom = 15; }, kFlagsSlot, Unchanged},
         {"only two entries found",
-         [](CInstallBench& b) {
-             Rename(b, kStart, "X1");
-             Rename(b, kStrt, "X2");
+         [](CInstallSetup& b) {
+             Rename(b, kStandardStart, "X1");
+             Rename(b, kStandardStrt, "X2");
          },
          kSearchFault, Unchanged},
         {"three matches without FLAGS1.SHP",
-         [](CInstallBench& b) { Rename(b, kFlags, "DOSSIER.SHP"); }, kSearchFault, Unchanged},
+         [](CInstallSetup& b) { Rename(b, kStandardFlags, "DOSSIER.SHP"); }, kSearchFault,
+         Unchanged},
         {"four matches without DOSSIER.SHP",
-         [](CInstallBench& b) { Rename(b, kDossier, "STRT.SHP"); }, kSearchFault, Unchanged},
+         [](CInstallSetup& b) { Rename(b, kStandardDossier, "STRT.SHP"); }, kSearchFault,
+         Unchanged},
         {"no STRT.SHP: dossier and flags written, then the warning",
-         [](CInstallBench& b) { Rename(b, kStrt, "X2"); }, kStrtAbsent, DossierAndFlags},
+         [](CInstallSetup& b) { Rename(b, kStandardStrt, "X2"); }, kStrtAbsent, DossierAndFlags},
         {"no STRT.SHP with no start screen is a success",
-         [](CInstallBench& b) {
-             Rename(b, kStrt, "X2");
+         [](CInstallSetup& b) {
+             Rename(b, kStandardStrt, "X2");
              b.m_request.bNoStartScr = TRUE;
          },
          kDoneNoStart, DossierAndFlags},
         {"four matches without STARTSCR.SHP",
-         [](CInstallBench& b) { Rename(b, kStart, "STRT.SHP"); }, kStrtAbsent, DossierAndFlags},
+         [](CInstallSetup& b) { Rename(b, kStandardStart, "STRT.SHP"); }, kStrtAbsent,
+         DossierAndFlags},
         {"restore with four matches but no STRT.SHP",
-         [](CInstallBench& b) {
-             Rename(b, kStrt, "STARTSCR.SHP");
+         [](CInstallSetup& b) {
+             Rename(b, kStandardStrt, "STARTSCR.SHP");
              b.m_request.strStartFile = "008Startscr.shp";
          },
          kStrtAbsent, DossierAndFlags},
         // The later STARTSCR.SHP record wins.
         {"a set file is installed without STRT.SHP when four matches were counted",
-         [](CInstallBench& b) { Rename(b, kStrt, "STARTSCR.SHP"); }, kDoneAll, All},
+         [](CInstallSetup& b) { Rename(b, kStandardStrt, "STARTSCR.SHP"); }, kDoneAll, All},
     });
 }
 
 // A directory that claims more than the file holds: target i's record goes last and the file
 // ends nKeep bytes into its data, inside the slot its record gives it.
-std::function<void(CInstallBench&)> CutAfter(std::size_t i, std::size_t nKeep,
+std::function<void(CInstallSetup&)> CutAfter(std::size_t i, std::size_t nKeep,
                                              const char* pszStartFile = "start1.shp") {
-    return [=](CInstallBench& b) {
+    return [=](CInstallSetup& b) {
         const ArchiveEntry last = b.m_entries[i];
         b.m_entries.erase(b.m_entries.begin() + static_cast<long>(i));
         b.m_entries.push_back(last);
@@ -234,8 +231,8 @@ std::function<void(CInstallBench&)> CutAfter(std::size_t i, std::size_t nKeep,
 
 // A record whose data offset points into the directory itself; the following record still gives
 // a slot that is large enough.
-std::function<void(CInstallBench&)> OffsetInto(std::size_t i, std::uint32_t dwOffset) {
-    return [=](CInstallBench& b) {
+std::function<void(CInstallSetup&)> OffsetInto(std::size_t i, std::uint32_t dwOffset) {
+    return [=](CInstallSetup& b) {
         Bytes archive = BuildArchive(b.m_entries);
         kvtools::set32(archive, kArchiveHeaderSize + kArchiveRecordSize * i, dwOffset);
         b.WriteArchive(archive);
@@ -246,26 +243,26 @@ std::function<void(CInstallBench&)> OffsetInto(std::size_t i, std::uint32_t dwOf
 // not over the directory.
 TEST(Install, BlocksStayInTheDataArea) {
     RunCases({
-        {"STARTSCR.SHP past the end", CutAfter(kStart, 23), kStartSlot, Unchanged},
-        {"STRT.SHP past the end but not read", CutAfter(kStrt, 0), kDoneAll, All},
-        {"STRT.SHP data short for the restore", CutAfter(kStrt, 23, "008Startscr.shp"), kStartSlot,
-         Unchanged},
-        {"STRT.SHP data just long enough for the restore", CutAfter(kStrt, 24, "008Startscr.shp"),
-         kDoneAll, Restore},
-        {"FLAGS1.SHP data in the directory", OffsetInto(kFlags, kArchiveHeaderSize + 17),
-         kFlagsSlot, Unchanged},
-        {"STARTSCR.SHP data where the directory begins", OffsetInto(kStart, kArchiveHeaderSize),
+        {"STARTSCR.SHP past the end", CutAfter(kStandardStart, 23), kStartSlot, Unchanged},
+        {"STRT.SHP past the end but not read", CutAfter(kStandardStrt, 0), kDoneAll, All},
+        {"STRT.SHP data short for the restore", CutAfter(kStandardStrt, 23, "008Startscr.shp"),
          kStartSlot, Unchanged},
+        {"STRT.SHP data just long enough for the restore",
+         CutAfter(kStandardStrt, 24, "008Startscr.shp"), kDoneAll, Restore},
+        {"FLAGS1.SHP data in the directory", OffsetInto(kStandardFlags, kArchiveHeaderSize + 17),
+         kFlagsSlot, Unchanged},
+        {"STARTSCR.SHP data where the directory begins",
+         OffsetInto(kStandardStart, kArchiveHeaderSize), kStartSlot, Unchanged},
     });
 }
 
 // An archive of the records given, 700 bytes long. Block sizes stay dossier 20, flags 16,
 // start 24.
 using Recs = kvtools::ArchiveRecords;
-std::function<void(CInstallBench&)> Directory(Recs records, unsigned nCount = 0,
+std::function<void(CInstallSetup&)> Directory(Recs records, unsigned nCount = 0,
                                               const char* pszStartFile = "start1.shp",
                                               BOOL bNoStartScr = FALSE) {
-    return [=](CInstallBench& b) {
+    return [=](CInstallSetup& b) {
         b.WriteArchive(kvtools::BuildDirectory(records, nCount, 700));
         b.m_request.strStartFile = pszStartFile;
         b.m_request.bNoStartScr = bNoStartScr;
@@ -281,8 +278,8 @@ struct Put {
     const char* pszFile;
     int nSize;
 };
-std::function<Bytes(const CInstallBench&)> Writes(std::vector<Put> puts) {
-    return [=](const CInstallBench& b) {
+std::function<Bytes(const CInstallSetup&)> Writes(std::vector<Put> puts) {
+    return [=](const CInstallSetup& b) {
         Bytes archive = b.m_archive;
         for (const Put& p : puts) {
             Bytes block = b.m_folder.Read(p.pszFile);
@@ -344,13 +341,13 @@ TEST(Install, MemoryFollowsTheData) {
     const long nBefore = PeakKiB();
     RunCases({
         {"a block larger than its slot",
-         [](CInstallBench& b) {
+         [](CInstallSetup& b) {
              b.m_request.nFlagsSize = b.m_request.nDossierSize = b.m_request.nStartSize =
                  2147483647;
          },
          kDossierSlot, Unchanged},
         {"the restore of a start screen of 10^8 bytes",
-         [](CInstallBench& b) {
+         [](CInstallSetup& b) {
              Directory({{400, "DOSSIER.SHP"},
                         {430, "a"},
                         {450, "FLAGS1.SHP"},
@@ -365,7 +362,7 @@ TEST(Install, MemoryFollowsTheData) {
              b.m_folder.Write("game.dat.bak", {});
          },
          kDoneAll,
-         [](const CInstallBench& b) {
+         [](const CInstallSetup& b) {
              Bytes archive = Writes({{400, "dos1.shp", 20}, {450, "flag1.shp", 16}})(b);
              archive.resize(kSparse, 0); // STRT.SHP's zeros over STARTSCR.SHP's
              return archive;
@@ -405,7 +402,7 @@ TEST(Install, RequestsRefusedBeforeAnyFile) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.pszName);
-        CInstallBench b;
+        CInstallSetup b;
         b.WriteArchive();
         c.change(b.m_request);
         int nOps = 0;
@@ -428,7 +425,7 @@ TEST(Install, RequestsRefusedBeforeAnyFile) {
 TEST(Install, FilesHeldByAnotherProgram) {
     for (const char* pszHeld : {"game.dat", "dos1.shp"}) {
         SCOPED_TRACE(pszHeld);
-        CInstallBench b;
+        CInstallSetup b;
         b.WriteArchive();
         CFile other;
         ASSERT_TRUE(other.Open(b.m_folder.Path(pszHeld).c_str(), CFile::modeRead));
@@ -449,41 +446,41 @@ TEST(Install, FilesHeldByAnotherProgram) {
 TEST(Install, KeepsTheOriginal) {
     struct Case {
         const char* pszName;
-        std::function<void(CInstallBench&)> arrange; // may leave a game.dat.bak of its own
+        std::function<void(CInstallSetup&)> arrange; // may leave a game.dat.bak of its own
         std::string strRefusal = ""; // a part of the refusal; empty: the install goes through
     };
-    const auto names = [](const CInstallBench& b) {
+    const auto names = [](const CInstallSetup& b) {
         std::set<std::string> found;
         for (const auto& entry : std::filesystem::directory_iterator(b.m_folder.Path("")))
             found.insert(entry.path().filename().string());
         return found;
     };
     const std::vector<Case> cases = {
-        {"an empty game.dat.bak", [](CInstallBench& b) { b.m_folder.Write("game.dat.bak", {}); }},
+        {"an empty game.dat.bak", [](CInstallSetup& b) { b.m_folder.Write("game.dat.bak", {}); }},
         {"an archive the copy takes in several pieces",
-         [](CInstallBench& b) {
+         [](CInstallSetup& b) {
              b.m_entries.push_back({"BIG", 150000});
          }},
         {"what is left of a copy cut short",
-         [](CInstallBench& b) { b.m_folder.Write("game.dat.ba~", Pattern(7, 0x70)); }},
+         [](CInstallSetup& b) { b.m_folder.Write("game.dat.ba~", Pattern(7, 0x70)); }},
         {"a folder called game.dat.bak",
-         [](CInstallBench& b) {
+         [](CInstallSetup& b) {
              std::filesystem::create_directory(b.m_folder.Path("game.dat.bak"));
          },
          std::string("game.dat.bak. ") + kFolderHasCopysName},
         {"a device called game.dat.bak",
-         [](CInstallBench& b) {
+         [](CInstallSetup& b) {
              std::filesystem::create_symlink("/dev/null", b.m_folder.Path("game.dat.bak"));
          },
          "game.dat.bak. Something that is not a file"},
         {"the path names the copy",
-         [](CInstallBench& b) {
+         [](CInstallSetup& b) {
              b.m_folder.Write("game.dat.bak", BuildArchive(b.m_entries));
              b.m_strArchive = b.m_folder.Path("game.dat.bak").c_str();
          },
          kWriteToCopy},
         {"a path too long for the copy",
-         [](CInstallBench& b) {
+         [](CInstallSetup& b) {
              std::string strPath = b.m_folder.Path("g");
              strPath += std::string(256 - strPath.size() - 4, 'g') + ".dat";
              std::filesystem::create_symlink(b.m_folder.Path("game.dat"), strPath);
@@ -493,7 +490,7 @@ TEST(Install, KeepsTheOriginal) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.pszName);
-        CInstallBench b;
+        CInstallSetup b;
         c.arrange(b);
         b.WriteArchive();
         const bool bBakBefore = std::filesystem::is_regular_file(b.m_folder.Path("game.dat.bak"));
