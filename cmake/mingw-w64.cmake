@@ -17,3 +17,9 @@ set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
 # No symbol table in the shipped executable: smaller to load and to download.
 set(CMAKE_EXE_LINKER_FLAGS_RELEASE_INIT "-s")
+
+# The tool itself runs one thread and links the C++ runtime of the win32 threads variant, which
+# needs no winpthread: winpthread's timed waits import GetTickCount64, which Windows XP lacks.
+execute_process(COMMAND ${triplet}-gcc-win32 -print-libgcc-file-name
+                OUTPUT_VARIABLE win32_threads_libgcc OUTPUT_STRIP_TRAILING_WHITESPACE)
+get_filename_component(KV_ONE_THREAD_RUNTIME "${win32_threads_libgcc}" DIRECTORY)

@@ -179,6 +179,15 @@ int FullPath(const char* pszPath, std::string* pFullPath, long* pOsError) {
     return CFileException::none;
 }
 
+// GetFinalPathNameByHandleA, where the system has it (Vista and later); nullptr on XP, which has
+// no symbolic links to files: there the full path of the name reaches the file itself.
+using FinalPathFn = DWORD(WINAPI*)(HANDLE, LPSTR, DWORD, DWORD);
+FinalPathFn FinalPathFunction() {
+    const FARPROC pProc =
+        ::GetProcAddress(::GetModuleHandleA("kernel32.dll"), "GetFinalPathNameByHandleA");
+    return reinterpret_cast<FinalPathFn>(reinterpret_cast<void*>(pProc));
+}
+
 int Status(const char* pszPath, int* pnKind, bool* pbReadOnly, std::string* pFinalPath,
            long* pOsError) {
     // No access asked: a folder opens too (backup semantics), a pipe does not wait for its
@@ -201,14 +210,17 @@ int Status(const char* pszPath, int* pnKind, bool* pbReadOnly, std::string* pFin
             *pnKind = (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ? kindFolder : kindFile;
             *pbReadOnly = (info.dwFileAttributes & FILE_ATTRIBUTE_READONLY) != 0;
             char szFinal[AFX_MAX_PATH_BYTES + 8];
-            const DWORD dwLength = ::GetFinalPathNameByHandleA(h, szFinal, sizeof szFinal, 0);
+            static const FinalPathFn pfnFinalPath = FinalPathFunction();
+            const DWORD dwLength =
+                pfnFinalPath != nullptr ? pfnFinalPath(h, szFinal, sizeof szFinal, 0) : 0;
             std::string strFinal = dwLength > 0 && dwLength < sizeof szFinal ? szFinal : "";
             // \\?\C:\... for a drive, \\?\UNC\server\... for a share.
             if (strFinal.rfind("\\\\?\\UNC\\", 0) == 0)
                 strFinal = "\\\\" + strFinal.substr(8);
             else if (strFinal.rfind("\\\\?\\", 0) == 0)
                 strFinal = strFinal.substr(4);
-            // Where the system cannot tell (some network file systems), the name's own full path.
+            // Where the system cannot tell (XP, some network file systems), the name's own full
+            // path.
             if (strFinal.empty())
                 nCause = FullPath(pszPath, &strFinal, pOsError);
             *pFinalPath = strFinal;
