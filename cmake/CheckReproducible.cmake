@@ -11,8 +11,8 @@ include(${CMAKE_CURRENT_LIST_DIR}/ReleaseTime.cmake)
 get_filename_component(preset ${BUILD} NAME)
 set(copy ${BUILD}/reproducible/second-source)
 file(REMOVE_RECURSE ${copy})
-execute_process(COMMAND git -c core.quotepath=off ls-files --cached --others --exclude-standard
-                WORKING_DIRECTORY ${SOURCE} OUTPUT_VARIABLE listing COMMAND_ERROR_IS_FATAL ANY)
+execute_process(COMMAND python3 ${SOURCE}/tools/source_files.py OUTPUT_VARIABLE listing
+                COMMAND_ERROR_IS_FATAL ANY)
 string(REPLACE "\n" ";" listing "${listing}")
 foreach(name IN LISTS listing)
   # A file deleted but not yet committed as such is left out.
