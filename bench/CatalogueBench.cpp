@@ -21,7 +21,8 @@ struct CLoadFiles {
     CLoadFiles() {
         const std::string text = CatalogueText(kMaxSets, kDescription, 65536);
         folder.Write(kCatalogueFileName, ToBytes(text));
-        folder.Write(kSettingsFileName, ToBytes(FormatSettings("C:\\Games\\Panzer2\\Panzer2.dat")));
+        folder.Write(kSettingsFileName,
+                     ToBytes(FormatSettings("C:\\Games\\Panzer2\\Panzer2.dat", nullptr)));
         strCatalogue = folder.Path(kCatalogueFileName);
         nCatalogueBytes = text.size();
     }
@@ -42,7 +43,7 @@ struct CTables {
 bool LoadCatalogue(CStdioFile& file, CTables& tables, CCatalogue& cat) {
     if (!file.Open(Files().strCatalogue.c_str(), CFile::modeRead | CFile::typeText))
         return false;
-    const bool bOk = ReadCatalogue(file, cat) == CatalogueResult::Ok;
+    const bool bOk = ReadCatalogue(file, cat, nullptr) == CatalogueResult::Ok;
     FillNameTables(cat, tables.szFlags, tables.szDossier, tables.szStart, kMaxSets + 1);
     file.Close();
     return bOk && cat.m_sets.size() == static_cast<std::size_t>(kMaxSets);
@@ -76,7 +77,7 @@ void BM_StartupLoad(benchmark::State& state) {
     static CTables tables;
     const std::string strFolder = Files().folder.Prefix();
     auto load = [&] {
-        const CStartupLoad files = LoadStartupFiles(strFolder.c_str());
+        const CStartupLoad files = LoadStartupFiles(strFolder.c_str(), nullptr);
         FillNameTables(files.m_cat, tables.szFlags, tables.szDossier, tables.szStart, kMaxSets + 1);
         return !files.m_pszFatal && !files.m_readError && files.m_bHasDatPath &&
                files.m_cat.m_sets.size() == static_cast<std::size_t>(kMaxSets);

@@ -1,5 +1,6 @@
 #include "catalogue/Catalogue.h"
 
+#include "catalogue/StoredLines.h"
 #include "catalogue/WhiteSpace.h"
 
 #include "framework/CStdioFile.h"
@@ -85,18 +86,19 @@ CCatalogueSet SplitSetLine(const std::string& whole, const CLegacyCodePage* pLeg
 }
 
 CatalogueResult ReadCatalogue(CStdioFile& file, CCatalogue& cat, const CLegacyCodePage* pLegacy) {
-    CString line;
-    file.ReadString(line); // lines 1 and 2 are free text
-    file.ReadString(line);
+    CStoredLines lines(file, pLegacy);
+    std::string line;
+    lines.Read(line); // lines 1 and 2 are free text
+    lines.Read(line);
     for (int* pSize : {&cat.m_nFlagsSize, &cat.m_nDossierSize, &cat.m_nStartSize}) {
-        file.ReadString(line); // past the end this is an empty line: the size stays
-        ScanInt(line.str(), *pSize);
+        lines.Read(line); // past the end this is an empty line: the size stays
+        ScanInt(line, *pSize);
     }
-    file.ReadString(line); // line 6 is free text
-    while (file.ReadString(line) && !line.IsEmpty()) {
+    lines.Read(line); // line 6 is free text
+    while (lines.Read(line) && !line.empty()) {
         if (cat.m_sets.size() >= static_cast<std::size_t>(kMaxSets))
             return CatalogueResult::TooManySets;
-        cat.m_sets.push_back(SplitSetLine(TextOfStoredLine(line.str(), pLegacy), pLegacy));
+        cat.m_sets.push_back(SplitSetLine(line, pLegacy));
     }
     return CatalogueResult::Ok;
 }

@@ -45,13 +45,12 @@ bool ScanInt(const std::string& line, int& value);
 
 // Three names separated by any white space, then the description: the rest of the line without
 // its leading white space. (pLegacy as in StoredText.h, here and below.)
-CCatalogueSet SplitSetLine(const std::string& line, const CLegacyCodePage* pLegacy = nullptr);
+CCatalogueSet SplitSetLine(const std::string& line, const CLegacyCodePage* pLegacy);
 
-// Reads an open catalogue from its first line, each set line as TextOfStoredLine reads it. Stops
+// Reads an open catalogue from its first line, each line as CStoredLines reads it. Stops
 // at the end of the file or the first empty line; TooManySets as soon as a 100th set line is met
 // (the first 99 are in cat).
-CatalogueResult ReadCatalogue(CStdioFile& file, CCatalogue& cat,
-                              const CLegacyCodePage* pLegacy = nullptr);
+CatalogueResult ReadCatalogue(CStdioFile& file, CCatalogue& cat, const CLegacyCodePage* pLegacy);
 
 // Puts the names of cat's sets into the dialog's fixed name tables of nRows rows: row r for set r,
 // every other row emptied so that nothing of an earlier content survives.

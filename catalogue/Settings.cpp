@@ -1,5 +1,6 @@
 #include "catalogue/Settings.h"
 
+#include "catalogue/StoredLines.h"
 #include "catalogue/WhiteSpace.h"
 
 #include "framework/CStdioFile.h"
@@ -64,12 +65,13 @@ std::string FormatSettings(const std::string& datPath, const CLegacyCodePage* pL
 }
 
 bool ReadDatPath(CStdioFile& file, CString& path, const CLegacyCodePage* pLegacy) {
-    CString line;
-    file.ReadString(line); // line 1 is a comment
-    if (!file.ReadString(line))
+    CStoredLines lines(file, pLegacy);
+    std::string line;
+    lines.Read(line); // line 1 is a comment
+    if (!lines.Read(line))
         return false;
     std::string found;
-    if (!ParseDatPathLine(TextOfStoredLine(line.str(), pLegacy), found))
+    if (!ParseDatPathLine(line, found))
         return false;
     path = found.c_str();
     return true;

@@ -22,7 +22,7 @@ extern const char kSettingsOpenError[];
 // drive root such as "C:\" keeps its own backslash, so the folder then holds two in a row; that is
 // how the system accepts it. (pLegacy as in StoredText.h, here and below.)
 bool BuildToolFolder(const char* pszCurDir, char* pszFolder, std::size_t cbFolder,
-                     const CLegacyCodePage* pLegacy = nullptr);
+                     const CLegacyCodePage* pLegacy);
 
 // Line 2 of the settings file: the key at the very start, in this case, then white space, then
 // the path up to the end of the line without trailing white space (paths may hold blanks).
@@ -31,10 +31,11 @@ bool ParseDatPathLine(const std::string& line, std::string& path);
 
 // The whole settings file in memory, lines ended by LF (text mode writes CR LF); the path as
 // StoredLineOfText stores it.
-std::string FormatSettings(const std::string& datPath, const CLegacyCodePage* pLegacy = nullptr);
+std::string FormatSettings(const std::string& datPath, const CLegacyCodePage* pLegacy);
 
-// Reads lines 1 and 2 of an open settings file; sets path only when line 2 names one.
-bool ReadDatPath(CStdioFile& file, CString& path, const CLegacyCodePage* pLegacy = nullptr);
+// Reads lines 1 and 2 of an open settings file, as CStoredLines reads them; sets path only when
+// line 2 names one.
+bool ReadDatPath(CStdioFile& file, CString& path, const CLegacyCodePage* pLegacy);
 
 // Writes the settings file for datPath into pszFolder through a file of its own that then replaces
 // the old one in one step, so that a failed write never loses the stored path; a settings file
@@ -45,4 +46,4 @@ bool ReadDatPath(CStdioFile& file, CString& path, const CLegacyCodePage* pLegacy
 // framework's CFileException; the new file is then removed and the old one is whole, except when
 // it was being rewritten in place.
 bool WriteSettingsFile(const char* pszFolder, const char* pszDatPath,
-                       const CLegacyCodePage* pLegacy = nullptr);
+                       const CLegacyCodePage* pLegacy);

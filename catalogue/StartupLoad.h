@@ -25,7 +25,7 @@ struct CStartupLoad {
 
 // Reads pszFolder + "pg2_flags.ini", then pszFolder + "Desc.txt", each opened without sharing and
 // closed before the next, and stops at the first failure. (pLegacy as in StoredText.h.)
-CStartupLoad LoadStartupFiles(const char* pszFolder, const CLegacyCodePage* pLegacy = nullptr);
+CStartupLoad LoadStartupFiles(const char* pszFolder, const CLegacyCodePage* pLegacy);
 
 // Hands the catalogue, as far as the load read it, to show, and then throws the read error that
 // stopped the load, if any: the sets read before the error stay in the dialog, and the framework

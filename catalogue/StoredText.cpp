@@ -40,6 +40,39 @@ std::string TextOfStoredLine(const std::string& line, const CLegacyCodePage* pLe
     return pLegacy->ToUtf8(line);
 }
 
+std::string Utf8OfUtf16(const std::u16string& text) {
+    std::string out;
+    const auto put = [&out](char32_t cp) {
+        if (cp < 0x80) {
+            out += static_cast<char>(cp);
+        } else if (cp < 0x800) {
+            out += static_cast<char>(0xC0 | cp >> 6);
+            out += static_cast<char>(0x80 | (cp & 0x3F));
+        } else if (cp < 0x10000) {
+            out += static_cast<char>(0xE0 | cp >> 12);
+            out += static_cast<char>(0x80 | (cp >> 6 & 0x3F));
+            out += static_cast<char>(0x80 | (cp & 0x3F));
+        } else {
+            out += static_cast<char>(0xF0 | cp >> 18);
+            out += static_cast<char>(0x80 | (cp >> 12 & 0x3F));
+            out += static_cast<char>(0x80 | (cp >> 6 & 0x3F));
+            out += static_cast<char>(0x80 | (cp & 0x3F));
+        }
+    };
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char32_t unit = text[i];
+        const bool bHigh = unit >= 0xD800 && unit <= 0xDBFF;
+        const char32_t next = i + 1 < text.size() ? text[i + 1] : 0;
+        if (bHigh && next >= 0xDC00 && next <= 0xDFFF) {
+            put(0x10000 + ((unit - 0xD800) << 10) + (next - 0xDC00));
+            ++i;
+        } else {
+            put(unit >= 0xD800 && unit <= 0xDFFF ? 0xFFFD : unit);
+        }
+    }
+    return out;
+}
+
 std::string StoredLineOfText(const std::string& text, const CLegacyCodePage* pLegacy) {
     if (pLegacy == nullptr)
         return text;

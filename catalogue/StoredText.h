@@ -35,6 +35,11 @@ bool IsUtf8(const std::string& text);
 // in the legacy code page.
 std::string TextOfStoredLine(const std::string& line, const CLegacyCodePage* pLegacy);
 
+// UTF-16 text as UTF-8; a surrogate without its other half becomes U+FFFD. Where the program's
+// text is the legacy code page itself, this is what a line of a UTF-16 file becomes, as a UTF-8
+// line of a file does there.
+std::string Utf8OfUtf16(const std::u16string& text);
+
 // How text is stored: in the legacy code page when every character has a form there and those
 // bytes read back as the same text; otherwise the UTF-8 text itself.
 std::string StoredLineOfText(const std::string& text, const CLegacyCodePage* pLegacy);

@@ -6,9 +6,6 @@
 namespace {
 constexpr size_t kBufferSize = 4096;
 constexpr char kCtrlZ = '\x1A';
-// Twice the longest path Windows takes (32,767 characters), and far above what a line of a text
-// file of a program's own holds: a file of one endless line cannot use up memory.
-constexpr size_t kLongestLine = 64 * 1024;
 } // namespace
 
 CStdioFile::~CStdioFile() {

@@ -6,10 +6,15 @@
 
 #include "framework/CFile.h"
 
+#include <cstddef>
 #include <vector>
 
 class CStdioFile : public CFile {
 public:
+    // Twice the longest path Windows takes (32,767 characters), and far above what a line of a
+    // text file of a program's own holds: a file of one endless line cannot use up memory.
+    static constexpr size_t kLongestLine = 64 * 1024;
+
     ~CStdioFile() override;
 
     BOOL Open(const char* pszFileName, UINT nOpenFlags, CFileException* pError = nullptr) override;

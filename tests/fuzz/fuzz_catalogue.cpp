@@ -33,7 +33,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* pData, std::size_t nSi
     CStdioFile file;
     FUZZ_CHECK(file.Open(kCatalogueFileName, CFile::modeRead | CFile::typeText));
     CCatalogue cat;
-    const CatalogueResult result = ReadCatalogue(file, cat);
+    const CatalogueResult result = ReadCatalogue(file, cat, nullptr);
     file.Close();
 
     FUZZ_CHECK(cat.m_sets.size() <= static_cast<std::size_t>(kMaxSets));

@@ -60,7 +60,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* pData, std::size_t nSi
     {
         CStdioFile file;
         FUZZ_CHECK(file.Open(strPath.c_str(), CFile::modeRead | CFile::typeText));
-        bFound = ReadDatPath(file, path);
+        bFound = ReadDatPath(file, path, nullptr);
         file.Close();
     }
     if (!bFound) {
@@ -71,11 +71,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* pData, std::size_t nSi
     FUZZ_CHECK(!path.IsEmpty() && lines[1].find(path.str()) != std::string::npos);
 
     // What was read is what Browse would save; saved, it must read back the same.
-    FUZZ_CHECK(WriteSettingsFile(pszFolder, path));
+    FUZZ_CHECK(WriteSettingsFile(pszFolder, path, nullptr));
     CString again;
     CStdioFile file;
     FUZZ_CHECK(file.Open(strPath.c_str(), CFile::modeRead | CFile::typeText));
-    FUZZ_CHECK(ReadDatPath(file, again));
+    FUZZ_CHECK(ReadDatPath(file, again, nullptr));
     file.Close();
     FUZZ_CHECK(again.str() == path.str());
     return 0;

@@ -153,6 +153,7 @@ TEST(Catalogue, WhereTheListEnds) {
         Items items;
         CatalogueResult result;
         const CLegacyCodePage* pLegacy = nullptr;
+        int nUtf16 = 0; // the file saved in UTF-16: 1 little-endian, 2 big-endian
     };
     const std::vector<Case> cases = {
         {"ends after line 6", "", {}, CatalogueResult::Ok},
@@ -181,18 +182,33 @@ TEST(Catalogue, WhereTheListEnds) {
          {"Été 1941", "Флаги 1941", "ゲーム"},
          CatalogueResult::Ok,
          &kLatin1},
+        // A character cut by the 64 KiB bound goes; the rest of the line is still UTF-8.
+        {"UTF-8 cut by the bound",
+         "f d s x" + Repeated("é", 40000) + "\r\n",
+         {"x" + Repeated("é", 32764)},
+         CatalogueResult::Ok,
+         &kLatin1},
+        {"UTF-16",
+         "f d s Zażółć\r\nf d s Флаги\r\nf d s ゲーム 😀\r\n\r\nf d s Later\r\n",
+         {"Zażółć", "Флаги", "ゲーム 😀"},
+         CatalogueResult::Ok,
+         &kLatin1,
+         1},
+        {"UTF-16 big-endian", "f d s Ěą\r\n", {"Ěą"}, CatalogueResult::Ok, &kLatin1, 2},
     };
     for (const Case& c : cases) {
         CCatalogue cat;
-        EXPECT_EQ(Read(kHead + c.tail, cat, c.pLegacy), c.result) << c.pszWhat;
+        const std::string text = kHead + c.tail;
+        const std::string bytes = c.nUtf16 ? Utf16File(text, c.nUtf16 == 2) : text;
+        EXPECT_EQ(Read(bytes, cat, c.pLegacy), c.result) << c.pszWhat;
         EXPECT_EQ(Descriptions(cat), c.items) << c.pszWhat;
     }
 }
 
 TEST(Catalogue, NameTablesFilledRowsAndEveryOtherRowEmpty) {
     CCatalogue cat;
-    cat.m_sets = {SplitSetLine("f1 d1 s1 One"), SplitSetLine("only-one-name"),
-                  SplitSetLine(std::string(99, 'x') + " d3 s3"),
+    cat.m_sets = {SplitSetLine("f1 d1 s1 One", nullptr), SplitSetLine("only-one-name", nullptr),
+                  SplitSetLine(std::string(99, 'x') + " d3 s3", nullptr),
                   SplitSetLine("f4 d4 " + Repeated("ゲ", 99), &kLatin1)};
     char szFlags[100][kNameSize], szDossier[100][kNameSize], szStart[100][kNameSize];
     std::memset(szFlags, 'x', sizeof szFlags); // stale content from before

@@ -25,9 +25,9 @@ TEST(DemoData, ArchiveSettingsAndCatalogueFitEachOther) {
     const std::string strFolder = dir.Path("demo/RararIzorevo") + "/";
 
     // The settings file is byte for byte what the program itself writes for that path.
-    ASSERT_TRUE(WriteSettingsFile(dir.Prefix().c_str(), strWinePath.c_str()));
+    ASSERT_TRUE(WriteSettingsFile(dir.Prefix().c_str(), strWinePath.c_str(), nullptr));
     EXPECT_EQ(dir.Read("demo/RararIzorevo/pg2_flags.ini"), dir.Read(kSettingsFileName));
-    const CStartupLoad load = LoadStartupFiles(strFolder.c_str());
+    const CStartupLoad load = LoadStartupFiles(strFolder.c_str(), nullptr);
     ASSERT_TRUE(load.m_pszFatal == nullptr && !load.m_readError);
     EXPECT_EQ(load.m_strDatPath, strWinePath);
     const CCatalogue& cat = load.m_cat;

@@ -109,6 +109,13 @@ TEST_F(Settings, LineTwoInAllItsForms) {
         {"surrogate", "c\npg2-panzer2.dat=é\xED\xA0\xA9\n", "Ã©í\u00A0©", &kLatin1},
         {"past U+10FFFF", "c\npg2-panzer2.dat=é\xF4\xA0\xA9\xA9\n", "Ã©ô\u00A0©©", &kLatin1},
         {"cut short", "c\npg2-panzer2.dat=é\xC3\n", "Ã©Ã", &kLatin1},
+        // A character cut by the 64 KiB bound goes; the rest is still UTF-8.
+        {"UTF-8 cut by the bound", "c\npg2-panzer2.dat=D:\\" + Repeated("é", 32760) + "\n",
+         "D:\\" + Repeated("é", 32758), &kLatin1},
+        {"UTF-16 after its mark", Utf16File("c\r\npg2-panzer2.dat=D:\\Łódź\\ゲーム\\😀\r\n", false),
+         "D:\\Łódź\\ゲーム\\😀", &kLatin1},
+        {"UTF-16 big-endian, half a pair", Utf16File("c\npg2-panzer2.dat=D:\\ą", true) + "\xD8\x3D",
+         "D:\\ą\uFFFD", &kLatin1},
     };
     for (const Case& c : cases)
         EXPECT_EQ(Load(c.bytes, c.pLegacy), c.expected) << c.pszWhat;
@@ -117,21 +124,29 @@ TEST_F(Settings, LineTwoInAllItsForms) {
 // Three CR LF lines exactly, nothing of the old file kept, and no other file left beside it.
 TEST_F(Settings, RewriteReplacesEverythingAndReadsBack) {
     WriteRaw("old line 1\r\npg2-panzer2.dat=D:\\old.dat\r\nextra\r\nlines\r\n");
-    const std::vector<std::string> paths = {
-        "C:\\Program Files\\Game\\Panzer2.dat",
-        "Z:\\" + std::string(240, 'n') + "\\" + std::string(14, 'm') + ".dat",
-        "D:\\a.dat",
+    struct Case {
+        std::string path;
+        const CLegacyCodePage* pLegacy;
+        std::string stored;
     };
-    for (const std::string& path : paths) {
-        ASSERT_TRUE(WriteSettingsFile(m_strDir.c_str(), path.c_str()));
+    const std::vector<Case> cases = {
+        {"C:\\Program Files\\Game\\Panzer2.dat", nullptr, "C:\\Program Files\\Game\\Panzer2.dat"},
+        {"Z:\\" + std::string(240, 'n') + "\\" + std::string(14, 'm') + ".dat", nullptr,
+         "Z:\\" + std::string(240, 'n') + "\\" + std::string(14, 'm') + ".dat"},
+        {"D:\\a.dat", nullptr, "D:\\a.dat"},
+        // A path that the legacy code page holds keeps the bytes it always had.
+        {"D:\\Été", &kLatin1, "D:\\\xC9t\xE9"},
+        // In the legacy code page "Ã©" has the bytes of "é" in UTF-8: stored in UTF-8, it reads
+        // back.
+        {"D:\\Ã©", &kLatin1, "D:\\Ã©"},
+    };
+    for (const Case& c : cases) {
+        ASSERT_TRUE(WriteSettingsFile(m_strDir.c_str(), c.path.c_str(), c.pLegacy));
         const std::string bytes = ReadRaw();
-        EXPECT_EQ(bytes, settingsFileBytes(path));
-        EXPECT_EQ(Load(bytes), path);
+        EXPECT_EQ(bytes, settingsFileBytes(c.stored));
+        EXPECT_EQ(Load(bytes, c.pLegacy), c.path);
         EXPECT_EQ(Entries(), std::set<std::string>{kSettingsFileName});
     }
-    // In the legacy code page "Ã©" has the bytes of "é" in UTF-8: stored in UTF-8, it reads back.
-    ASSERT_TRUE(WriteSettingsFile(m_strDir.c_str(), "D:\\Ã©", &kLatin1));
-    EXPECT_EQ(Load(ReadRaw(), &kLatin1), "D:\\Ã©");
 }
 
 // Taking the rights of an ordinary user for file access (this thread's file-system user id), so
@@ -213,7 +228,7 @@ TEST_F(Settings, SaveOutcomes) {
                 return c.pFailing && op == *c.pFailing ? Fault::Fail : Fault::None;
             });
             try {
-                if (WriteSettingsFile(folder.c_str(), "E:\\new.dat"))
+                if (WriteSettingsFile(folder.c_str(), "E:\\new.dat", nullptr))
                     outcome = Outcome::Saved;
             } catch (const CFileException& e) {
                 outcome = Outcome::Throws;
@@ -240,7 +255,7 @@ TEST_F(Settings, SaveFaultSweepKeepsOldOrNewFileWhole) {
     {
         CFaultInjector counter(0, Fault::None);
         WriteRaw(kOld);
-        EXPECT_TRUE(WriteSettingsFile(m_strDir.c_str(), kNewPath));
+        EXPECT_TRUE(WriteSettingsFile(m_strDir.c_str(), kNewPath, nullptr));
         EXPECT_EQ(counter.OpenFiles(), 0);
         nOps = counter.Ops();
     }
@@ -253,7 +268,7 @@ TEST_F(Settings, SaveFaultSweepKeepsOldOrNewFileWhole) {
             bool bSaved = false, bThrew = false;
             CFaultInjector injector(k, fault);
             try {
-                bSaved = WriteSettingsFile(m_strDir.c_str(), kNewPath);
+                bSaved = WriteSettingsFile(m_strDir.c_str(), kNewPath, nullptr);
             } catch (const CFileException&) {
                 bThrew = true;
             }
