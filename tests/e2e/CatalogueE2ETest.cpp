@@ -3,6 +3,7 @@
 
 #include "res/resource.h"
 #include "tests/model/InstallTexts.h"
+#include "tests/support/Utf16File.h"
 
 #include <gtest/gtest.h>
 
@@ -20,27 +21,40 @@ Sets Numbered(int nSets) {
 }
 
 // Install with no set chosen says why: text typed into the list's field chose none (an empty
-// list: Package). A catalogue in UTF-8 shows every script.
+// list: Package). A catalogue in UTF-8 shows every script, and so do a catalogue and a settings
+// file saved in UTF-16.
 TEST(CatalogueE2E, SetListInFileOrderWithTheFirstSelected) {
     struct Case {
         const char* pszWhat;
         Sets sets;
+        bool bUtf16 = false;
     };
     const std::vector<Case> cases = {
         {"99 sets, the most", Numbered(99)},
         {"in UTF-8",
          {{"f.shp", "d.shp", "s.shp", "Флаги 1941"}, {"f.shp", "d.shp", "s.shp", "ゲームの旗"}}},
+        {"in UTF-16",
+         {{"f.shp", "d.shp", "s.shp", "Zażółć 1939"},
+          {"f.shp", "d.shp", "s.shp", "Флаги"},
+          {"f.shp", "d.shp", "s.shp", "ゲームの旗"}},
+         true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.pszWhat);
         std::vector<std::string> items;
         for (const CCatalogueLine& set : c.sets)
             items.push_back(set.m_strDescription);
-        CProgramRun run;
+        CProgramRun run(c.bUtf16 ? "Gry ゲーム" : "");
         ASSERT_TRUE(run.WriteSettings(run.PathOf("Panzer2.dat")));
         ASSERT_TRUE(run.WriteCatalogue(512, 1024, 2048, c.sets));
+        for (const char* pszName : {"pg2_flags.ini", "Desc.txt"}) {
+            const std::string text = ReadWholeFile(run.ToolPathOf(pszName));
+            ASSERT_TRUE(!c.bUtf16 || run.WriteFile("RararIzorevo\\" + std::string(pszName),
+                                                   Utf16File(text, false)));
+        }
         HWND dlg = run.StartMainDialog();
         ASSERT_TRUE(dlg);
+        EXPECT_EQ(ItemText(dlg, IDC_DATPATH), run.PathOf("Panzer2.dat"));
         HWND combo = GetDlgItem(dlg, IDC_SETS);
         EXPECT_EQ(ComboItems(combo), items);
         EXPECT_EQ(ComboCurSel(combo), 0);

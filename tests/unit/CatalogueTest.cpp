@@ -3,6 +3,7 @@
 
 #include "catalogue/Catalogue.h"
 #include "framework/CStdioFile.h"
+#include "tests/support/Utf16File.h"
 
 #include <gtest/gtest.h>
 

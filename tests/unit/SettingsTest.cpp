@@ -4,6 +4,7 @@
 #include "framework/CStdioFile.h"
 #include "tests/support/FaultInjector.h"
 #include "tests/support/TempFolder.h"
+#include "tests/support/Utf16File.h"
 #include "tools/SettingsBytes.h"
 
 #include <gtest/gtest.h>
