@@ -33,6 +33,11 @@ const char* const kSlotErrorText[targetCount] = {
 const char* const kSearchFault =
     "Search fault! Quick switching can not be used for this Panzer2.dat!!";
 
+const char* const kSetPathTooLong =
+    "ERROR! %s file can not be opened: its path in the tool's folder is too long (it must stay "
+    "under 260 characters). Give it a shorter name in Desc.txt, or move the tool to a folder with "
+    "a shorter path.";
+
 const char* const kWriteToCopy =
     "ERROR! The path names a .bak file, a copy of Panzer2.dat that an install keeps and never "
     "changes. Choose Panzer2.dat itself; to go back to the original, copy the .bak over it with "
@@ -42,7 +47,7 @@ const char* const kWriteToCopy =
 // and where its entries lie, and whether the start screen is written and from where.
 struct CInstallPlan {
     Bytes flags, dossier, start;
-    CString strArchivePath;
+    CString strRealPath; // the archive's real name (ArchiveRealPath)
     ArchiveScanResult scan;
     DWORD dwSize[targetCount] = {}; // each target's block size (STRT.SHP's: the start screen's)
     BOOL bRestore = FALSE;          // the start screen comes from STRT.SHP
@@ -85,8 +90,12 @@ BOOL CheckRequest(const InstallRequest& request, CString& strRefusal) {
 // zeros, written with it). A file found too long stays open until the run returns.
 BOOL LoadSetFile(CFile& file, const CString& strFolder, const CString& strName, int nSize,
                  Bytes& bytes, CString& strRefusal) {
-    if (!file.Open(strFolder + strName,
-                   CFile::modeRead | CFile::shareExclusive | CFile::typeBinary)) {
+    const CString strPath = strFolder + strName;
+    if (AfxIsPathTooLong(strPath)) {
+        strRefusal.Format(kSetPathTooLong, strName.GetString());
+        return FALSE;
+    }
+    if (!file.Open(strPath, CFile::modeRead | CFile::shareExclusive | CFile::typeBinary)) {
         strRefusal.Format("ERROR! %s file can not be opened!", strName.GetString());
         return FALSE;
     }
@@ -116,13 +125,18 @@ BOOL PlanInstall(const InstallRequest& request, CFile& file, CInstallPlan& plan,
                                         request.nStartSize, plan.start, strRefusal)))
         return FALSE;
 
-    plan.strArchivePath = request.readArchivePath();
-    // A copy kept by an install is the way back to the original: it is never written to.
-    if (IsArchiveBackupPath(plan.strArchivePath)) {
+    // A copy kept by an install is the way back to the original: it is never written to, under
+    // whatever name it is reached.
+    plan.strRealPath = ArchiveRealPath(request.readArchivePath());
+    if (IsArchiveBackupPath(plan.strRealPath)) {
         strRefusal = kWriteToCopy;
         return FALSE;
     }
-    if (!file.Open(plan.strArchivePath,
+    if (IsBackupPathTooLong(plan.strRealPath)) {
+        strRefusal = kArchivePathTooLong;
+        return FALSE;
+    }
+    if (!file.Open(plan.strRealPath,
                    CFile::modeReadWrite | CFile::shareExclusive | CFile::typeBinary)) {
         strRefusal = "ERROR! Panzer2.dat file can not be opened!";
         return FALSE;
@@ -244,7 +258,7 @@ void InstallGraphicSet(const InstallRequest& request, const InstallMessageFn& sh
     CString strRefusal;
     // Before the first write into an archive, the archive as it is is kept beside it.
     if (!PlanInstall(request, file, plan, strRefusal) || !JudgeInstall(file, plan, strRefusal) ||
-        !KeepOriginalArchive(file, plan.strArchivePath, strRefusal)) {
+        !KeepOriginalArchive(file, plan.strRealPath, strRefusal)) {
         showMessage(strRefusal, kWarning);
         return;
     }

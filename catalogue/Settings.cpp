@@ -10,6 +10,10 @@
 const char kToolFolderSuffix[] = "\\RararIzorevo\\";
 const char kSettingsFileName[] = "pg2_flags.ini";
 const char kSettingsOpenError[] = "ERROR! Pg2_flags.ini can not be opened!";
+const char kFolderTooLongError[] =
+    "ERROR! Pg2_flags.ini can not be opened: the path of the folder the tool was started from is "
+    "too long (with \\RararIzorevo\\pg2_flags.ini added it must stay under 260 characters). "
+    "Start the tool from a folder with a shorter path.";
 
 namespace {
 
@@ -34,7 +38,7 @@ bool BuildToolFolder(const char* pszCurDir, char* pszFolder, std::size_t cbFolde
     if (cbFolder == 0)
         return false;
     pszFolder[0] = '\0';
-    if (nCur + nSuffix >= cbFolder || CountChars(pszCurDir, pLegacy) + nSuffix > kFolderChars)
+    if (nCur + nSuffix >= cbFolder || CountChars(pszCurDir, pLegacy) + nSuffix > kFolderLimit)
         return false;
     std::memcpy(pszFolder, pszCurDir, nCur);
     std::memcpy(pszFolder + nCur, kToolFolderSuffix, nSuffix + 1);
@@ -95,17 +99,28 @@ bool WriteSettingsFile(const char* pszFolder, const char* pszDatPath,
     CStdioFile file;
     if (file.OpenUnique(folder.c_str(), kTempPrefix)) {
         const std::string temp = file.GetFilePath().str();
-        try {
-            WriteWhole(file, text);
-        } catch (...) {
-            // The exception is reported by the framework; only the half-written copy goes here.
+        // The exception is reported by the framework; only the half-written copy goes here.
+        const auto drop = [&file, &temp] {
             file.Abort();
             CFile::Remove(temp.c_str());
+        };
+        try {
+            WriteWhole(file, text);
+        } catch (CFileException& e) {
+            drop();
+            // The user knows the settings file, not the copy that is gone by now.
+            e.m_strFileName = (std::string(pszFolder) + kSettingsFileName).c_str();
+            throw;
+        } catch (...) {
+            drop();
             throw;
         }
         // A replace whose folder could not be handed to the disk stands all the same: the new
-        // file is in place when its temporary name is gone.
-        return CFile::Replace(temp.c_str(), target.c_str()) || !CFile::Remove(temp.c_str());
+        // file is in place when its temporary name is gone. Otherwise the old one stands.
+        if (CFile::Replace(temp.c_str(), target.c_str()) || AfxNothingAt(temp.c_str()))
+            return true;
+        CFile::Remove(temp.c_str());
+        return false;
     }
     // Only where no file at all can be made in the folder is the file rewritten where it is; a
     // failure while it is written leaves it cut short.

@@ -13,12 +13,18 @@ class CStdioFile;
 // The tool's folder path holds at most 259 characters; its room holds them in UTF-8, NUL included.
 constexpr std::size_t kFolderChars = 259;
 constexpr std::size_t kFolderSize = kFolderChars * kMaxBytesPerChar + 1;
+// The system opens no path of _MAX_PATH (260) characters or more, so the tool's folder leaves
+// room for the longest name of its own there: pg2_flags.ini, and the name of a new settings
+// file ("~", eight hex digits, ".tmp").
+constexpr std::size_t kFolderLimit = 259 - 13;
 extern const char kToolFolderSuffix[]; // "\RararIzorevo\"
 extern const char kSettingsFileName[]; // "pg2_flags.ini"
 extern const char kSettingsOpenError[];
+// A current folder too long for the tool's folder to stay under kFolderLimit.
+extern const char kFolderTooLongError[];
 
 // Puts pszCurDir + "\RararIzorevo\" into pszFolder (cbFolder bytes). Returns false, leaving
-// pszFolder empty, when the result would be longer than kFolderChars characters or not fit. A
+// pszFolder empty, when the result would be longer than kFolderLimit characters or not fit. A
 // drive root such as "C:\" keeps its own backslash, so the folder then holds two in a row; that is
 // how the system accepts it. (pLegacy as in StoredText.h, here and below.)
 bool BuildToolFolder(const char* pszCurDir, char* pszFolder, std::size_t cbFolder,

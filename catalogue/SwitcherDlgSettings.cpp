@@ -23,14 +23,16 @@ static_assert(sizeof CSwitcherDlg::m_szFolder == kFolderSize, "folder size");
 } // namespace
 
 void CSwitcherDlg::LoadSettings() {
-    // A current directory too long for the folder is refused like a missing settings file, so
-    // that no path of the tool's own is ever cut short.
+    // A current directory too long for the folder is refused with the limit, so that no path of
+    // the tool's own is ever cut short or too long for the system.
     const CLegacyCodePage* pLegacy = SystemLegacyCodePage();
     char szCurDir[kFolderSize];
     const DWORD nCurDir = ::GetCurrentDirectoryA(sizeof szCurDir, szCurDir);
-    if (nCurDir == 0 || nCurDir >= sizeof szCurDir ||
-        !BuildToolFolder(szCurDir, m_szFolder, sizeof m_szFolder, pLegacy))
+    if (nCurDir == 0)
         Fatal(kSettingsOpenError);
+    if (nCurDir >= sizeof szCurDir ||
+        !BuildToolFolder(szCurDir, m_szFolder, sizeof m_szFolder, pLegacy))
+        Fatal(kFolderTooLongError);
 
     const CStartupLoad load = LoadStartupFiles(m_szFolder, pLegacy);
     // The stored path is shown as soon as it was read, whatever happens to the catalogue.

@@ -53,6 +53,26 @@ std::string UniquePart() {
     return sz;
 }
 
+// Open and OpenNew: pfnOpen(path, &handle, &error) asks the back end.
+template <class OpenFn>
+BOOL OpenBy(OpenFn pfnOpen, const char* pszFileName, std::intptr_t& hFile, CString& strFileName,
+            CFileException* pError) {
+    const bool bOpen = hFile != CFile::hFileNull;
+    if (bOpen || !pszFileName || !*pszFileName) {
+        Fill(pError, bOpen ? CFileException::generic : CFileException::badPath, -1, pszFileName);
+        return FALSE;
+    }
+    long lOsError = 0;
+    int cause = pfnOpen(pszFileName, &hFile, &lOsError);
+    if (cause != CFileException::none) {
+        hFile = CFile::hFileNull;
+        Fill(pError, cause, lOsError, pszFileName);
+        return FALSE;
+    }
+    strFileName = pszFileName;
+    return TRUE;
+}
+
 } // namespace
 
 CFile::~CFile() {
@@ -64,19 +84,10 @@ CFile::~CFile() {
 }
 
 BOOL CFile::Open(const char* pszFileName, UINT nOpenFlags, CFileException* pError) {
-    if (IsOpen() || !pszFileName || !*pszFileName) {
-        Fill(pError, IsOpen() ? CFileException::generic : CFileException::badPath, -1, pszFileName);
-        return FALSE;
-    }
-    long lOsError = 0;
-    int cause = Files().pfnOpen(pszFileName, nOpenFlags, &m_hFile, &lOsError);
-    if (cause != CFileException::none) {
-        m_hFile = hFileNull;
-        Fill(pError, cause, lOsError, pszFileName);
-        return FALSE;
-    }
-    m_strFileName = pszFileName;
-    return TRUE;
+    const auto open = [nOpenFlags](const char* pszPath, std::intptr_t* phFile, long* pOsError) {
+        return Files().pfnOpen(pszPath, nOpenFlags, phFile, pOsError);
+    };
+    return OpenBy(open, pszFileName, m_hFile, m_strFileName, pError);
 }
 
 UINT CFile::Read(void* lpBuf, UINT nCount) {
@@ -163,6 +174,25 @@ void CFile::Abort() {
     m_hFile = hFileNull;
 }
 
+BOOL CFile::OpenNew(const char* pszFileName, CFileException* pError) {
+    const auto create = [](const char* pszPath, std::intptr_t* phFile, long* pOsError) {
+        bool bTaken = false;
+        return Files().pfnCreateNew(pszPath, phFile, &bTaken, pOsError);
+    };
+    return OpenBy(create, pszFileName, m_hFile, m_strFileName, pError);
+}
+
+CFileIdentity CFile::GetIdentity() const {
+    if (!IsOpen())
+        AfxThrowFileException(CFileException::invalidFile, -1, m_strFileName);
+    CFileIdentity id;
+    long lOsError = 0;
+    int cause = Files().pfnIdentity(m_hFile, &id.m_nVolume, &id.m_nIndex, &lOsError);
+    if (cause != CFileException::none)
+        AfxThrowFileException(cause, lOsError, m_strFileName);
+    return id;
+}
+
 BOOL CFile::OpenUnique(const char* pszFolder, const char* pszPrefix, CFileException* pError) {
     const std::string folder = pszFolder ? pszFolder : "";
     if (IsOpen() || !pszFolder || !pszPrefix ||
@@ -214,21 +244,22 @@ BOOL CFile::GetStatus(const char* pszFileName, CFileStatus& rStatus, CFileExcept
         return FALSE;
     }
     long lOsError = 0;
-    int nKind = afx_backend::kindOther;
-    bool bReadOnly = false;
-    std::string strFinal;
-    int cause = Files().pfnStatus(pszFileName, &nKind, &bReadOnly, &strFinal, &lOsError);
-    if (cause == CFileException::none && strFinal.size() >= sizeof rStatus.m_szFullName)
+    afx_backend::CEntry entry;
+    int cause = Files().pfnStatus(pszFileName, &entry, &lOsError);
+    if (cause == CFileException::none && entry.strFinalPath.size() >= sizeof rStatus.m_szFullName)
         cause = CFileException::badPath;
     if (cause != CFileException::none) {
         Fill(pError, cause, lOsError, pszFileName);
         return FALSE;
     }
-    rStatus.m_attribute = static_cast<BYTE>((bReadOnly ? readOnly : normal) |
+    const int nKind = entry.nKind;
+    rStatus.m_attribute = static_cast<BYTE>((entry.bReadOnly ? readOnly : normal) |
                                             (nKind == afx_backend::kindFolder  ? directory
                                              : nKind == afx_backend::kindOther ? device
                                                                                : normal));
-    std::memcpy(rStatus.m_szFullName, strFinal.c_str(), strFinal.size() + 1);
+    rStatus.m_identity.m_nVolume = entry.nVolume;
+    rStatus.m_identity.m_nIndex = entry.nIndex;
+    std::memcpy(rStatus.m_szFullName, entry.strFinalPath.c_str(), entry.strFinalPath.size() + 1);
     return TRUE;
 }
 
@@ -242,4 +273,22 @@ BOOL AfxFullPath(char* pszPathOut, const char* pszFileIn) {
         return FALSE;
     std::memcpy(pszPathOut, full.c_str(), full.size() + 1);
     return TRUE;
+}
+
+BOOL AfxNothingAt(const char* pszPath) {
+    CFileStatus status;
+    CFileException error;
+    return !CFile::GetStatus(pszPath, status, &error) &&
+           error.m_cause == CFileException::fileNotFound;
+}
+
+BOOL AfxIsPathTooLong(const char* pszPath) {
+    if (!pszPath || !*pszPath)
+        return FALSE;
+    std::string full;
+    long lOsError = 0;
+    // Where no full path can be made, the path as given is judged.
+    if (Files().pfnFullPath(pszPath, &full, &lOsError) != CFileException::none)
+        return AfxPathLength(pszPath) >= _MAX_PATH;
+    return AfxPathLength(full.c_str()) >= _MAX_PATH;
 }

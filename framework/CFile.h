@@ -7,6 +7,16 @@
 
 struct CFileStatus;
 
+// The system's own name for a file: two paths lead to the same file exactly when these are equal,
+// whatever links, hard links, short names or spellings they take.
+struct CFileIdentity {
+    ULONGLONG m_nVolume = 0; // the volume's serial number (Windows), the device (POSIX)
+    ULONGLONG m_nIndex = 0;  // the file's index on the volume, the inode
+    bool operator==(const CFileIdentity& other) const {
+        return m_nVolume == other.m_nVolume && m_nIndex == other.m_nIndex;
+    }
+};
+
 class CFile {
 public:
     enum OpenFlags : UINT {
@@ -28,7 +38,8 @@ public:
     CFile& operator=(const CFile&) = delete;
     virtual ~CFile(); // closes an open file, ignoring errors
 
-    // Without modeCreate the file must exist. On failure fills *pError (cause, OS error, path).
+    // Without modeCreate the file must exist. Opens disk files only: a device or a pipe fails at
+    // once (accessDenied). On failure fills *pError (cause, OS error, path).
     virtual BOOL Open(const char* pszFileName, UINT nOpenFlags, CFileException* pError = nullptr);
 
     // Returns the number of bytes read: fewer than asked only at the end of the file.
@@ -50,6 +61,14 @@ public:
     // with its separator.
     virtual BOOL OpenUnique(const char* pszFolder, const char* pszPrefix,
                             CFileException* pError = nullptr);
+
+    // Creates pszFileName and opens it like OpenUnique. Nothing may hold the name yet (no file,
+    // folder or link, not even one that leads nowhere): where anything does, it fails and
+    // touches nothing.
+    virtual BOOL OpenNew(const char* pszFileName, CFileException* pError = nullptr);
+
+    // The identity of the open file.
+    CFileIdentity GetIdentity() const;
 
     BOOL IsOpen() const { return m_hFile != hFileNull; }
     const CString& GetFilePath() const { return m_strFileName; }
@@ -81,6 +100,7 @@ protected:
 
 struct CFileStatus {
     BYTE m_attribute = CFile::normal; // CFile::Attribute bits
+    CFileIdentity m_identity;         // not filled for a device
     // The path of what the name leads to, links resolved (unlike the framework's, which keeps
     // the name's own full path); empty for a device.
     char m_szFullName[AFX_MAX_PATH_BYTES] = {};
@@ -90,6 +110,12 @@ struct CFileStatus {
 // without looking at the disk (GetFullPathName: "." and ".." resolved, the dots and blanks that
 // end a name dropped). FALSE, with pszPathOut empty, when it cannot be made or does not fit.
 BOOL AfxFullPath(char* pszPathOut, const char* pszFileIn);
+
+// Nothing stands at pszPath, as far as the system can tell (a look that fails proves nothing).
+BOOL AfxNothingAt(const char* pszPath);
+
+// The system opens no path whose full path has _MAX_PATH characters or more (AfxPathLength).
+BOOL AfxIsPathTooLong(const char* pszPath);
 
 // The length of a path as the system holds it against _MAX_PATH: in characters (UTF-16 units)
 // where the process code page is UTF-8, in bytes where it is the system's legacy code page.

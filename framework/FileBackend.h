@@ -12,7 +12,19 @@ namespace afx_backend {
 
 enum Kind { kindFile, kindFolder, kindOther };
 
+// What stands at a name, links followed.
+struct CEntry {
+    int nKind = kindOther; // kindOther: a device, a pipe
+    bool bReadOnly = false;
+    // The path of the thing itself, links resolved; not filled for kindOther.
+    std::string strFinalPath;
+    // The system's identity of a file or folder: volume and file index, or device and inode.
+    ULONGLONG nVolume = 0;
+    ULONGLONG nIndex = 0;
+};
+
 struct CFileBackend {
+    // Opens disk files only: anything else (a device, a pipe) is refused as accessDenied at once.
     int (*pfnOpen)(const char* pszPath, UINT nOpenFlags, std::intptr_t* phFile, long* pOsError);
     // One read; *pnRead below nCount is not an error (0 at the end of the file).
     int (*pfnRead)(std::intptr_t hFile, void* pBuf, UINT nCount, UINT* pnRead, long* pOsError);
@@ -38,12 +50,12 @@ struct CFileBackend {
     // folder put in front of a relative one, "." and ".." resolved (Win32: GetFullPathName,
     // which also drops the dots and blanks that end a name).
     int (*pfnFullPath)(const char* pszPath, std::string* pFullPath, long* pOsError);
-    // What stands at pszPath, links followed: its kind (kindOther: a device, a pipe), whether it
-    // is marked read-only, and the path of the thing itself (links resolved; not filled for
-    // kindOther). fileNotFound when nothing does. Opens nothing for reading or writing, so it
-    // never waits and is not stopped by another program's open.
-    int (*pfnStatus)(const char* pszPath, int* pnKind, bool* pbReadOnly, std::string* pFinalPath,
-                     long* pOsError);
+    // What stands at pszPath, links followed; fileNotFound when nothing does. Opens nothing for
+    // reading or writing, so it never waits and is not stopped by another program's open.
+    int (*pfnStatus)(const char* pszPath, CEntry* pEntry, long* pOsError);
+    // The identity of the open file hFile, as CEntry gives it.
+    int (*pfnIdentity)(std::intptr_t hFile, ULONGLONG* pnVolume, ULONGLONG* pnIndex,
+                       long* pOsError);
 };
 
 // The system's files (posix/ or win32/FileBackend.cpp).

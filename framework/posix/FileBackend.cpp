@@ -75,9 +75,10 @@ int Open(const char* pszPath, UINT nOpenFlags, std::intptr_t* phFile, long* pOsE
     const bool bTruncate =
         (nOpenFlags & CFile::modeCreate) && !(nOpenFlags & CFile::modeNoTruncate);
 
+    // Non-blocking, so that a pipe with no other end is refused below instead of waited for.
     int fd;
     do {
-        fd = ::open(pszPath, flags, 0666);
+        fd = ::open(pszPath, flags | O_NONBLOCK, 0666);
     } while (fd < 0 && errno == EINTR);
     if (fd < 0) {
         int err = errno;
@@ -93,9 +94,10 @@ int Open(const char* pszPath, UINT nOpenFlags, std::intptr_t* phFile, long* pOsE
         ::close(fd);
         return cause;
     }
-    if (S_ISDIR(st.st_mode)) {
+    // Disk files only: a folder, a device or a pipe is no file to read or write.
+    if (!S_ISREG(st.st_mode) || ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0) {
         ::close(fd);
-        *pOsError = EISDIR;
+        *pOsError = S_ISDIR(st.st_mode) ? EISDIR : ENODEV;
         return CFileException::accessDenied;
     }
     int rc;
@@ -297,21 +299,31 @@ int FullPath(const char* pszPath, std::string* pFullPath, long* pOsError) {
     return CFileException::none;
 }
 
-int Status(const char* pszPath, int* pnKind, bool* pbReadOnly, std::string* pFinalPath,
-           long* pOsError) {
+int Status(const char* pszPath, CEntry* pEntry, long* pOsError) {
     struct stat st;
     if (::stat(pszPath, &st) != 0)
         return errno == ENOTDIR ? (*pOsError = errno, CFileException::fileNotFound)
                                 : Fail(pOsError);
-    *pnKind = S_ISREG(st.st_mode) ? kindFile : S_ISDIR(st.st_mode) ? kindFolder : kindOther;
+    pEntry->nKind = S_ISREG(st.st_mode) ? kindFile : S_ISDIR(st.st_mode) ? kindFolder : kindOther;
     // As Wine maps the read-only mark: no one may write.
-    *pbReadOnly = (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
-    if (*pnKind == kindOther)
+    pEntry->bReadOnly = (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
+    pEntry->nVolume = st.st_dev;
+    pEntry->nIndex = st.st_ino;
+    if (pEntry->nKind == kindOther)
         return CFileException::none;
     char szFinal[PATH_MAX];
     if (!::realpath(pszPath, szFinal))
         return Fail(pOsError);
-    *pFinalPath = szFinal;
+    pEntry->strFinalPath = szFinal;
+    return CFileException::none;
+}
+
+int Identity(std::intptr_t hFile, ULONGLONG* pnVolume, ULONGLONG* pnIndex, long* pOsError) {
+    struct stat st;
+    if (::fstat(static_cast<int>(hFile), &st) != 0)
+        return Fail(pOsError);
+    *pnVolume = st.st_dev;
+    *pnIndex = st.st_ino;
     return CFileException::none;
 }
 
@@ -319,7 +331,7 @@ int Status(const char* pszPath, int* pnKind, bool* pbReadOnly, std::string* pFin
 
 const CFileBackend kSystemFiles = {Open,   Read,       Write,     Seek,    Length,
                                    Flush,  Close,      CreateNew, Replace, Rename,
-                                   Remove, SyncFolder, FullPath,  Status};
+                                   Remove, SyncFolder, FullPath,  Status,  Identity};
 
 } // namespace afx_backend
 

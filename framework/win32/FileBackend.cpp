@@ -77,6 +77,12 @@ int Open(const char* pszPath, UINT nOpenFlags, std::intptr_t* phFile, long* pOsE
         ::CreateFileA(pszPath, dwAccess, 0, nullptr, dwCreation, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h == INVALID_HANDLE_VALUE)
         return Fail(pOsError);
+    // Disk files only: a device or a pipe may never end, or never answer.
+    if (::GetFileType(h) != FILE_TYPE_DISK) {
+        ::CloseHandle(h);
+        *pOsError = ERROR_ACCESS_DENIED;
+        return CFileException::accessDenied;
+    }
     *phFile = reinterpret_cast<std::intptr_t>(h);
     return CFileException::none;
 }
@@ -188,8 +194,7 @@ FinalPathFn FinalPathFunction() {
     return reinterpret_cast<FinalPathFn>(reinterpret_cast<void*>(pProc));
 }
 
-int Status(const char* pszPath, int* pnKind, bool* pbReadOnly, std::string* pFinalPath,
-           long* pOsError) {
+int Status(const char* pszPath, CEntry* pEntry, long* pOsError) {
     // No access asked: a folder opens too (backup semantics), a pipe does not wait for its
     // other end, and no sharing mode of another program's stands in the way.
     HANDLE h = ::CreateFileA(pszPath, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
@@ -201,14 +206,15 @@ int Status(const char* pszPath, int* pnKind, bool* pbReadOnly, std::string* pFin
     }
     int nCause = CFileException::none;
     BY_HANDLE_FILE_INFORMATION info;
-    *pnKind = kindOther;
-    *pbReadOnly = false;
     if (::GetFileType(h) == FILE_TYPE_DISK) {
         if (!::GetFileInformationByHandle(h, &info)) {
             nCause = Fail(pOsError);
         } else {
-            *pnKind = (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ? kindFolder : kindFile;
-            *pbReadOnly = (info.dwFileAttributes & FILE_ATTRIBUTE_READONLY) != 0;
+            pEntry->nKind =
+                (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ? kindFolder : kindFile;
+            pEntry->bReadOnly = (info.dwFileAttributes & FILE_ATTRIBUTE_READONLY) != 0;
+            pEntry->nVolume = info.dwVolumeSerialNumber;
+            pEntry->nIndex = static_cast<ULONGLONG>(info.nFileIndexHigh) << 32 | info.nFileIndexLow;
             char szFinal[AFX_MAX_PATH_BYTES + 8];
             static const FinalPathFn pfnFinalPath = FinalPathFunction();
             const DWORD dwLength =
@@ -223,18 +229,27 @@ int Status(const char* pszPath, int* pnKind, bool* pbReadOnly, std::string* pFin
             // path.
             if (strFinal.empty())
                 nCause = FullPath(pszPath, &strFinal, pOsError);
-            *pFinalPath = strFinal;
+            pEntry->strFinalPath = strFinal;
         }
     }
     ::CloseHandle(h);
     return nCause;
 }
 
+int Identity(std::intptr_t hFile, ULONGLONG* pnVolume, ULONGLONG* pnIndex, long* pOsError) {
+    BY_HANDLE_FILE_INFORMATION info;
+    if (!::GetFileInformationByHandle(ToHandle(hFile), &info))
+        return Fail(pOsError);
+    *pnVolume = info.dwVolumeSerialNumber;
+    *pnIndex = static_cast<ULONGLONG>(info.nFileIndexHigh) << 32 | info.nFileIndexLow;
+    return CFileException::none;
+}
+
 } // namespace
 
 const CFileBackend kSystemFiles = {Open,   Read,       Write,     Seek,    Length,
                                    Flush,  Close,      CreateNew, Replace, Rename,
-                                   Remove, SyncFolder, FullPath,  Status};
+                                   Remove, SyncFolder, FullPath,  Status,  Identity};
 
 } // namespace afx_backend
 

@@ -211,19 +211,30 @@ int FullPath(const char* pszPath, std::string* pFullPath, long*) {
     return CFileException::none;
 }
 
-int Status(const char* pszPath, int* pnKind, bool* pbReadOnly, std::string* pFinalPath,
-           long* pOsError) {
-    if (Files().count(pszPath) == 0)
+int Status(const char* pszPath, afx_backend::CEntry* pEntry, long* pOsError) {
+    const auto it = Files().find(pszPath);
+    if (it == Files().end())
         return Fail(pOsError, ENOENT, CFileException::fileNotFound);
-    *pnKind = afx_backend::kindFile;
-    *pbReadOnly = false;
-    *pFinalPath = pszPath;
+    pEntry->nKind = afx_backend::kindFile;
+    pEntry->bReadOnly = false;
+    pEntry->strFinalPath = pszPath;
+    pEntry->nIndex = reinterpret_cast<std::uintptr_t>(it->second.get());
+    return CFileException::none;
+}
+
+// A file's identity is its node.
+int Identity(std::intptr_t hFile, ULONGLONG* pnVolume, ULONGLONG* pnIndex, long* pOsError) {
+    const Handle* pHandle = Find(hFile);
+    if (!pHandle)
+        return Fail(pOsError, EBADF, CFileException::invalidFile);
+    *pnVolume = 0;
+    *pnIndex = reinterpret_cast<std::uintptr_t>(pHandle->node.get());
     return CFileException::none;
 }
 
 const afx_backend::CFileBackend kMemoryFiles = {Open,   Read,       Write,     Seek,    Length,
                                                 Flush,  Close,      CreateNew, Replace, Rename,
-                                                Remove, SyncFolder, FullPath,  Status};
+                                                Remove, SyncFolder, FullPath,  Status,  Identity};
 
 } // namespace
 

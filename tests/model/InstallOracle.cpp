@@ -35,7 +35,9 @@ std::string JudgeInstallRun(Request want, const FaultSeen& fault, const RunSeen&
     }
     if (run.backup && *run.backup != before)
         return "the copy is not the archive as it was";
-    if (bEffective && fault.op == FileOp::Open) {
+    // A look at the archive that fails is no better than an open that fails.
+    if (bEffective &&
+        (fault.op == FileOp::Open || (fault.op == FileOp::Status && fault.nFile == 3))) {
         std::optional<Bytes>* const files[] = {&want.flags, &want.dossier, &want.start,
                                                &want.archive};
         if (fault.nFile >= 0)

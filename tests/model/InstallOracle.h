@@ -40,12 +40,11 @@ struct RunSeen {
 // Empty when the run is one the rules allow for the request want (its files as they were before
 // the run, and no copy of the archive yet) and the fault; else what is wrong. Without a fault
 // that takes effect: the model's message and bytes, and a copy of the archive as it was exactly
-// when the install writes, on the disk before the archive's first write. A failed open is a
-// missing file, a short read of the directory ends the scan, and a fault in the copy (from the
-// look for an earlier one on) ends in the copy's message with the archive unchanged and no copy;
-// every
-// other fault that takes effect must end the run in an exception, with each archive byte as it
-// was or as the model writes it (a failed close may also go unnoticed).
+// when the install writes, on the disk before the archive's first write. A failed open (or look
+// at the archive) is a missing file, a short read of the directory ends the scan, and a fault in
+// the copy (from the look for an earlier one on) ends in the copy's message with the archive
+// unchanged and no copy; every other fault that takes effect must end the run in an exception, with
+// each archive byte as it was or as the model writes it (a failed close may also go unnoticed).
 std::string JudgeInstallRun(Request want, const FaultSeen& fault, const RunSeen& run);
 
 } // namespace archive_model

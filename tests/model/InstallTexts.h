@@ -38,6 +38,12 @@ inline std::string DoneWithoutStart(const std::string& strSet) {
 inline std::string NotOpened(const std::string& strFile) {
     return "ERROR! " + strFile + " file can not be opened!";
 }
+inline std::string PathTooLong(const std::string& strFile) {
+    return "ERROR! " + strFile +
+           " file can not be opened: its path in the tool's folder is too long (it must stay "
+           "under 260 characters). Give it a shorter name in Desc.txt, or move the tool to a "
+           "folder with a shorter path.";
+}
 inline std::string TooLong(const std::string& strFile, int nSize) {
     return "ERROR! The size of " + strFile + " file is more than " + std::to_string(nSize);
 }

@@ -123,11 +123,10 @@ int SyncFolder(const char* pszPath, long* pOsError) {
     return g_pBelow->pfnSyncFolder(pszPath, pOsError);
 }
 
-int Status(const char* pszPath, int* pnKind, bool* pbReadOnly, std::string* pFinalPath,
-           long* pOsError) {
+int Status(const char* pszPath, afx_backend::CEntry* pEntry, long* pOsError) {
     if (See(FileOp::Status, pszPath) == Fault::Fail)
         return Failed(pOsError, CFileException::generic);
-    return g_pBelow->pfnStatus(pszPath, pnKind, pbReadOnly, pFinalPath, pOsError);
+    return g_pBelow->pfnStatus(pszPath, pEntry, pOsError);
 }
 
 // Operations the hook does not know pass straight through.

@@ -177,6 +177,12 @@ TEST(Install, OutcomesAndArchiveBytes) {
              b.m_folder.Write("start1.shp", Pattern(25, 1));
          },
          TooLong("start1.shp", 24), Unchanged},
+        {"a dossier file that is there, its path over 260 characters",
+         [](CInstallSetup& b) {
+             b.m_folder.Write(std::string(245, 'd'), Pattern(20, 1));
+             b.m_request.strDossierFile = std::string(245, 'd').c_str();
+         },
+         PathTooLong(std::string(245, 'd')), Unchanged},
         {"flags slot one byte small",
          [](CInstallSetup& b) { b.m_entries[kStandardFlags].dwRoom = 15; }, kFlagsSlot, Unchanged},
         {"only two entries found",
@@ -473,17 +479,34 @@ TEST(Install, KeepsTheOriginal) {
              std::filesystem::create_symlink("/dev/null", b.m_folder.Path("game.dat.bak"));
          },
          "game.dat.bak. Something that is not a file"},
-        {"the path names the copy",
+        {"the path leads to the copy through a link",
          [](CInstallSetup& b) {
              b.m_folder.Write("game.dat.bak", BuildArchive(b.m_entries));
-             b.m_strArchive = b.m_folder.Path("game.dat.bak").c_str();
+             std::filesystem::create_symlink("game.dat.bak", b.m_folder.Path("link.dat"));
+             b.m_strArchive = b.m_folder.Path("link.dat").c_str();
          },
          kWriteToCopy},
+        {"a game.dat.bak that is the archive under another name",
+         [](CInstallSetup& b) {
+             std::filesystem::create_symlink("game.dat", b.m_folder.Path("game.dat.bak"));
+         },
+         "game.dat.bak. That name leads to Panzer2.dat itself"},
+        {"a game.dat.ba~ that links to a file of the user's",
+         [](CInstallSetup& b) {
+             b.m_folder.Write("victim.txt", Pattern(5, 0x76));
+             std::filesystem::create_symlink("victim.txt", b.m_folder.Path("game.dat.ba~"));
+         },
+         "game.dat.ba~, under which the copy is made first, is a link"},
+        {"a folder called game.dat.ba~",
+         [](CInstallSetup& b) {
+             std::filesystem::create_directory(b.m_folder.Path("game.dat.ba~"));
+         },
+         "game.dat.ba~, under which the copy is made first: move"},
         {"a path too long for the copy",
          [](CInstallSetup& b) {
              std::string strPath = b.m_folder.Path("g");
              strPath += std::string(256 - strPath.size() - 4, 'g') + ".dat";
-             std::filesystem::create_symlink(b.m_folder.Path("game.dat"), strPath);
+             b.m_folder.Write(strPath.substr(strPath.rfind('/') + 1), BuildArchive(b.m_entries));
              b.m_strArchive = strPath.c_str();
          },
          "its path is too long"},
@@ -498,9 +521,11 @@ TEST(Install, KeepsTheOriginal) {
         // A copy is made by an install that goes through where none was; a copy cut short goes.
         const bool bCopyMade = c.strRefusal.empty() && !bBakBefore;
         std::set<std::string> expected = names(b);
+        const Bytes victim = b.m_folder.Read("victim.txt");
         if (bCopyMade)
             expected.insert("game.dat.bak");
-        expected.erase("game.dat.ba~");
+        if (c.strRefusal.empty())
+            expected.erase("game.dat.ba~");
         b.Run();
         ASSERT_EQ(b.m_messages.size(), 1u);
         if (c.strRefusal.empty()) {
@@ -512,6 +537,7 @@ TEST(Install, KeepsTheOriginal) {
             EXPECT_EQ(b.m_folder.Read("game.dat"), b.m_archive);
         }
         EXPECT_EQ(names(b), expected);
+        EXPECT_EQ(b.m_folder.Read("victim.txt"), victim);
         if (bCopyMade || bBakBefore) {
             EXPECT_EQ(b.m_folder.Read("game.dat.bak"), bCopyMade ? b.m_archive : bakBefore);
         }
