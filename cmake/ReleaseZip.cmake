@@ -1,6 +1,7 @@
-# cmake -DEXE=<Kestrovane.exe> -DZIP=<zip> -DSOURCE=<source folder> -P ReleaseZip.cmake
-# Makes the release zip: the executable, the guide as Kestrovane-guide.txt (CR LF, as old Notepads
-# need) and the RararIzorevo template folder.
+# cmake -DEXE=<Kestrovane.exe> -DZIP=<zip> -DSOURCE=<source folder> -DPYTHON=<python3>
+#       -P ReleaseZip.cmake
+# Makes the release zip: the executable, the guide as plain text (Kestrovane-guide.txt, made by
+# tools/guide-text) and the RararIzorevo template folder.
 #
 # The same commit gives the same bytes wherever it is built: the entries go in in sorted order, all
 # with the same modes and the time of the last commit (or SOURCE_DATE_EPOCH when set), in UTC and
@@ -15,9 +16,8 @@ file(REMOVE_RECURSE ${stage})
 file(REMOVE ${ZIP})
 file(MAKE_DIRECTORY ${stage})
 file(COPY ${EXE} ${SOURCE}/docs/package/RararIzorevo DESTINATION ${stage})
-file(READ ${SOURCE}/docs/guide.md guide)
-string(REPLACE "\n" "\r\n" guide "${guide}")
-file(WRITE ${stage}/Kestrovane-guide.txt "${guide}")
+execute_process(COMMAND ${PYTHON} ${SOURCE}/tools/guide-text ${SOURCE}/docs/guide.md
+                        ${stage}/Kestrovane-guide.txt COMMAND_ERROR_IS_FATAL ANY)
 file(CHMOD_RECURSE ${stage} FILE_PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ
      DIRECTORY_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE
                            WORLD_READ WORLD_EXECUTE)
