@@ -34,10 +34,11 @@ CCanvas drawStartScreenStone() {
     c.rect(3, 19, 85, 45, grey(95));
     c.rect(3, 19, 85, 20, grey(150));
     c.rect(3, 44, 85, 45, grey(30));
-    static const char* kWord[] = {"###..#...#..#.###.###.###", "#...#.#.##.##.#...#...#.#",
-                                  "#.#.###.#.#.#.##..###.##.", "#.#.#.#.#...#.#.....#.#.#",
-                                  "###.#.#.#...#.###.###.#.#"};
-    carve(6, 24, kWord, 5, 25, 3);
+    // BATTLE, centred: six letters three squares wide with one between them.
+    static const char* kWord[] = {"##...#..###.###.#...###", "#.#.#.#..#...#..#...#..",
+                                  "##..###..#...#..#...##.", "#.#.#.#..#...#..#...#..",
+                                  "##..#.#..#...#..###.###"};
+    carve(9, 24, kWord, 5, 23, 3);
     return c;
 }
 
