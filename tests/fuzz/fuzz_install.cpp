@@ -39,9 +39,7 @@ Bytes Structured(CFuzzInput& in, Fault& fault, model::Request& r) {
     r.nFlagsSize = static_cast<int>(in.Take(1) % 48);
     r.nDossierSize = static_cast<int>(in.Take(1) % 48);
     r.nStartSize = static_cast<int>(in.Take(1) % 48);
-    std::vector<kvtools::ArchiveEntry> entries = {
-        {"OTHER.SHP", 0},    {"DOSSIER.SHP", 0}, {"A", 0},        {"FLAGS1.SHP", 0}, {"B", 0},
-        {"STARTSCR.SHP", 0}, {"C", 0},           {"STRT.SHP", 0}, {"D", 0}};
+    std::vector<kvtools::ArchiveEntry> entries = kvtools::StandardEntries();
     for (auto& entry : entries)
         entry.dwRoom = 24 + in.Take(1) % 24;
     Bytes a = kvtools::BuildArchive(entries);
