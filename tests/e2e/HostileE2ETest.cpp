@@ -5,6 +5,8 @@
 // this program too, and the install's unit tests. A start that ends the program: SettingsE2E.)
 #include "harness.h"
 
+#include "catalogue/Catalogue.h"
+#include "catalogue/Settings.h"
 #include "res/resource.h"
 #include "tests/model/InstallTexts.h"
 #include "tools/ArchiveBytes.h"
@@ -38,6 +40,7 @@ std::vector<ArchiveEntry> Directory(std::size_t nFillers) {
 
 class CHostileRun : public CProgramRun {
 public:
+    using CProgramRun::CProgramRun;
     // The minimal layout's set, its files filling their blocks.
     bool Prepare() {
         if (!WriteMinimalLayout())
@@ -89,6 +92,93 @@ TEST(HostileE2E, AFolderWhereTheCopyGoesAndTheLargestDirectory) {
     EXPECT_TRUE(run.InstallFrom(dlg, run.PathOf("Panzer2.dat"), Done("Description"),
                                 e2e::EIcon::Information));
     EXPECT_EQ(e2e::ReadWholeFile(run.PathOf("Panzer2.dat")), strExpected);
+}
+
+// What stands under the copy's names is judged by what it is, never followed: a .bak that leads to
+// the archive itself, a .ba~ that links to a file of the user's, and a .ba~ left read-only; and a
+// device typed as the archive. Each ends in its message at once, and no file changes.
+TEST(HostileE2E, WhatStandsUnderTheCopysNamesAndADevice) {
+    CHostileRun run;
+    ASSERT_TRUE(run.Prepare());
+    const std::string strArchive = Str(kvtools::BuildArchive(Directory(3)));
+    const char* const archives[] = {"Panzer2.dat", "Linked.dat", "Kept.dat"};
+    for (const char* pszName : archives)
+        ASSERT_TRUE(run.WriteFile(pszName, strArchive));
+    ASSERT_TRUE(run.WriteFile("victim.txt", "the user's own"));
+    ASSERT_TRUE(run.WriteFile("Kept.dat.ba~", "left"));
+    ASSERT_TRUE(SetFileAttributesA(run.PathOf("Kept.dat.ba~").c_str(), FILE_ATTRIBUTE_READONLY));
+    ASSERT_TRUE(e2e::MakeUnixLink("Panzer2.dat", run.PathOf("Panzer2.dat.bak")));
+    ASSERT_TRUE(e2e::MakeUnixLink("victim.txt", run.PathOf("Linked.dat.ba~")));
+    HWND dlg = run.StartMainDialog();
+    ASSERT_TRUE(dlg);
+    const auto notKept = [&run](const std::string& strArchive, const std::string& strWhy) {
+        return CopyNotKept(run.PathOf(strArchive + ".bak"), strWhy);
+    };
+    EXPECT_TRUE(run.InstallFrom(dlg, run.PathOf("Panzer2.dat"),
+                                notKept("Panzer2.dat", kCopysNameIsTheArchive),
+                                e2e::EIcon::Exclamation));
+    EXPECT_TRUE(
+        run.InstallFrom(dlg, run.PathOf("Linked.dat"),
+                        notKept("Linked.dat", LinkWhereTheCopyIsMade(run.PathOf("Linked.dat.ba~"))),
+                        e2e::EIcon::Exclamation));
+    EXPECT_TRUE(run.InstallFrom(dlg, run.PathOf("Kept.dat"),
+                                notKept("Kept.dat", LeftoverStays(run.PathOf("Kept.dat.ba~"))),
+                                e2e::EIcon::Exclamation));
+    EXPECT_TRUE(run.InstallFrom(dlg, "COM1", kArchiveNotOpened, e2e::EIcon::Exclamation));
+    for (const char* pszName : archives)
+        EXPECT_EQ(e2e::ReadWholeFile(run.PathOf(pszName)), strArchive) << pszName;
+    EXPECT_EQ(e2e::ReadWholeFile(run.PathOf("victim.txt")), "the user's own");
+    EXPECT_EQ(e2e::ReadWholeFile(run.PathOf("Kept.dat.ba~")), "left");
+    EXPECT_EQ(GetFileAttributesA(run.PathOf("Linked.dat.bak").c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(GetFileAttributesA(run.PathOf("Kept.dat.bak").c_str()), INVALID_FILE_ATTRIBUTES);
+    SetFileAttributesA(run.PathOf("Kept.dat.ba~").c_str(), FILE_ATTRIBUTE_NORMAL);
+    EXPECT_TRUE(e2e::RemoveUnixLink(run.PathOf("Panzer2.dat.bak")));
+    EXPECT_TRUE(e2e::RemoveUnixLink(run.PathOf("Linked.dat.ba~")));
+}
+
+// Starts that end at once in their message, with status 1: a catalogue that never ends (a link to
+// /dev/zero), and a current folder one character too long for the tool's own files. One
+// character shorter the tool starts, and refuses a set file that is there but whose path is over
+// the same limit.
+TEST(HostileE2E, DevicesAndPathsOverTheLimit) {
+    const auto ends = [](CHostileRun& run, const std::string& strText) {
+        ASSERT_TRUE(run.Start());
+        const CMessageBoxInfo box = run.WaitAndReadMessageBox();
+        e2e::ExpectMessageBox(box, strText, e2e::EIcon::Error);
+        ASSERT_TRUE(e2e::Dismiss(box.m_h));
+        DWORD code = 0;
+        ASSERT_TRUE(run.WaitExit(&code));
+        EXPECT_EQ(code, 1u);
+    };
+    {
+        CHostileRun run;
+        ASSERT_TRUE(run.Prepare());
+        ASSERT_TRUE(DeleteFileA(run.ToolPathOf("Desc.txt").c_str()));
+        ASSERT_TRUE(e2e::MakeUnixLink("/dev/zero", run.ToolPathOf("Desc.txt")));
+        ends(run, kCatalogueOpenError);
+        EXPECT_TRUE(e2e::RemoveUnixLink(run.ToolPathOf("Desc.txt")));
+    }
+    // With "\RararIzorevo\pg2_flags.ini", 260 characters.
+    CHostileRun tooLong(233);
+    ASSERT_TRUE(tooLong.Prepare());
+    ends(tooLong, kFolderTooLongError);
+
+    CHostileRun run(232);
+    ASSERT_TRUE(run.Prepare());
+    const std::string strArchive = Str(kvtools::BuildArchive(Directory(3)));
+    ASSERT_TRUE(run.WriteFile("Panzer2.dat", strArchive));
+    const std::string strName = "f2345678901.shp"; // the set file's path: 261 characters
+    ASSERT_TRUE(run.WriteCatalogue(16, 16, 16, {{strName, "d.shp", "s.shp", "Description"}}));
+    // Written where its path is shorter, into a folder that then takes the run's place.
+    const std::string strShort = e2e::DirName(run.Folder()) + "\\s";
+    ASSERT_TRUE(MoveFileA(run.Folder().c_str(), strShort.c_str()));
+    ASSERT_TRUE(e2e::WriteWholeFile(strShort + "\\RararIzorevo\\" + strName, "flags"));
+    ASSERT_TRUE(MoveFileA(strShort.c_str(), run.Folder().c_str()));
+    HWND dlg = run.StartMainDialog();
+    ASSERT_TRUE(dlg);
+    EXPECT_TRUE(run.InstallFrom(dlg, run.PathOf("Panzer2.dat"), PathTooLong(strName),
+                                e2e::EIcon::Exclamation));
+    EXPECT_EQ(e2e::ReadWholeFile(run.PathOf("Panzer2.dat")), strArchive);
 }
 
 TEST(HostileE2E, BinaryCatalogueStartsAndRefusesItsSets) {

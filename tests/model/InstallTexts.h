@@ -27,6 +27,17 @@ inline const char kWriteToCopy[] =
 inline const char kNotChanged[] = "ERROR! Panzer2.dat has not been changed";
 inline const char kFolderHasCopysName[] =
     "A folder has that name: move or rename it, then install again.";
+inline const char kCopysNameIsTheArchive[] =
+    "That name leads to Panzer2.dat itself (a link to it, or another name of the same file): "
+    "remove that name, then install again.";
+inline std::string LinkWhereTheCopyIsMade(const std::string& strTemp) {
+    return strTemp + ", under which the copy is made first, is a link to another file: remove the "
+                     "link (the file it leads to is left alone), then install again.";
+}
+inline std::string LeftoverStays(const std::string& strTemp) {
+    return strTemp + ", left by a copy cut short, could not be removed: remove it, then install "
+                     "again.";
+}
 
 inline std::string Done(const std::string& strSet) {
     return "Congratulations! Flags, Dossier and Startscr for " + strSet +

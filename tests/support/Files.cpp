@@ -61,4 +61,42 @@ bool WriteWholeFile(const std::string& path, const std::string& bytes) {
     return static_cast<bool>(out);
 }
 
+namespace {
+
+bool Opens(const std::string& path) {
+    HANDLE h = CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                           OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (h == INVALID_HANDLE_VALUE)
+        return false;
+    CloseHandle(h);
+    return true;
+}
+
+// Runs "Z:\bin\" + command in the folder of linkPath, then waits until linkPath opens or not,
+// as bOpens asks: Wine starts a Unix program without telling when it ends.
+bool RunOnLink(std::string command, const std::string& linkPath, bool bOpens) {
+    STARTUPINFOA si = {};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi = {};
+    if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr,
+                        DirName(linkPath).c_str(), &si, &pi))
+        return false;
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+    return WaitUntil(linkPath + (bOpens ? " to lead somewhere" : " to go"),
+                     [&] { return Opens(linkPath) == bOpens; });
+}
+
+std::string NameOf(const std::string& path) { return path.substr(path.find_last_of('\\') + 1); }
+
+} // namespace
+
+bool MakeUnixLink(const std::string& target, const std::string& linkPath) {
+    return RunOnLink("Z:\\bin\\ln -s " + target + " " + NameOf(linkPath), linkPath, true);
+}
+
+bool RemoveUnixLink(const std::string& linkPath) {
+    return RunOnLink("Z:\\bin\\rm " + NameOf(linkPath), linkPath, false);
+}
+
 } // namespace e2e

@@ -16,5 +16,10 @@ std::string ScreenshotDir(); // build/windows/screenshots, created on first use
 // cannot be opened for another reason, reads as empty.
 std::string ReadWholeFile(const std::string& path);
 bool WriteWholeFile(const std::string& path, const std::string& bytes); // makes parent folders
+// A symbolic link at linkPath (a Windows path, no blanks) to target as Unix names it: Wine makes
+// none itself, so the system's ln makes it. Returns once the link leads somewhere.
+bool MakeUnixLink(const std::string& target, const std::string& linkPath);
+// Removes such a link, which must lead somewhere: Wine's own removal takes what it leads to.
+bool RemoveUnixLink(const std::string& linkPath);
 
 } // namespace e2e

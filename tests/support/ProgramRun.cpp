@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 
@@ -42,6 +43,20 @@ CProgramRun::CProgramRun(const std::string& strLeaf) {
     m_strFolder = strLeaf.empty() ? m_strRunFolder : m_strRunFolder + "\\" + strLeaf;
     std::error_code ec;
     std::filesystem::remove_all(std::filesystem::u8path(m_strRunFolder), ec);
+    std::filesystem::create_directories(std::filesystem::u8path(m_strFolder), ec);
+}
+
+CProgramRun::CProgramRun(std::size_t nChars) : CProgramRun() {
+    // Names of 100 characters at most, each after a backslash.
+    std::string leaf;
+    for (std::size_t nMissing = nChars - m_strFolder.size(); nMissing > 1;) {
+        // One character would be left for a last name that needs two with its backslash.
+        const std::size_t nName = nMissing - 1 <= 100 ? nMissing - 1 : nMissing == 102 ? 99 : 100;
+        leaf += "\\" + std::string(nName, 'p');
+        nMissing -= nName + 1;
+    }
+    m_strFolder += leaf;
+    std::error_code ec;
     std::filesystem::create_directories(std::filesystem::u8path(m_strFolder), ec);
 }
 

@@ -26,6 +26,8 @@ class CProgramRun {
 public:
     // strLeaf: folders under the run's own one in which the program runs, when not empty.
     explicit CProgramRun(const std::string& strLeaf = "");
+    // A run whose folder path is nChars characters long: ASCII folders under the run's own one.
+    explicit CProgramRun(std::size_t nChars);
     ~CProgramRun();
     CProgramRun(const CProgramRun&) = delete;
     CProgramRun& operator=(const CProgramRun&) = delete;
