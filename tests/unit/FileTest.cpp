@@ -60,10 +60,14 @@ public:
         afx_test::SetFileOpHook(nullptr);
     }
 
-    // "" is no name at all; "@n" the n-th file made by OpenUnique.
+    // "" is no name at all; "@n" the n-th file made by OpenUnique; "NUL" the system's null device.
     std::string Path(const std::string& strName) const {
+#ifndef _WIN32
+        if (strName == "NUL")
+            return "/dev/null";
+#endif
         if (strName.empty() || strName[0] != '@')
-            return strName.empty() ? "" : m_folder.Path(strName);
+            return strName.empty() || strName == "NUL" ? strName : m_folder.Path(strName);
         return m_unique.at(std::stoul(strName.substr(1)));
     }
     void Add(const std::string& strWord) {
@@ -312,6 +316,7 @@ const Case kCases[] = {
     {"a folder, to read and write", {Open("folder", rw)}, "accessDenied"},
     {"a folder, to create", {Open("folder", cr | wr), Disk("folder")}, "accessDenied folder"},
     {"no name", {Open("", rd)}, "badPath"},
+    {"a device: no file of a disk", {Open("NUL", rw)}, "accessDenied"},
     {"create empties a file", {Open("data", cr | wr), Length(), Close(), Disk("data")}, "0 ''"},
     {"create, to read and write, empties it", {Open("data", cr | rw), Length()}, "0"},
     {"no-truncate keeps it", {Open("data", cr | nt | wr), Length()}, "10"},
