@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 
 namespace e2e {
@@ -103,6 +104,11 @@ bool CProgramRun::Start(const std::string& exe, const std::string& args) {
     STARTUPINFOA si = {};
     si.cb = sizeof si;
     PROCESS_INFORMATION pi = {};
+    // KV_WINE_WINDOWS: the Windows Wine acts as for the program (winecfg's key: winxp, win7...).
+    const char* pszWindows = std::getenv("KV_WINE_WINDOWS");
+    if (pszWindows && RegSetKeyValueA(HKEY_CURRENT_USER, "Software\\Wine", "Version", REG_SZ,
+                                      pszWindows, lstrlenA(pszWindows) + 1) != ERROR_SUCCESS)
+        return false;
     if (!CreateProcessA(exe.c_str(), &cmd[0], nullptr, nullptr, FALSE, 0, nullptr,
                         m_strFolder.c_str(), &si, &pi))
         return false;
