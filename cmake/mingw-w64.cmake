@@ -1,6 +1,7 @@
 # Cross build for Windows with Debian's MinGW-w64, posix threads variant (GoogleTest needs
-# std::mutex); -static keeps winpthread inside the executable. Included by the toolchain files of
-# the two targets after they set CMAKE_SYSTEM_PROCESSOR (x86_64 or i686).
+# std::mutex; the tool links another runtime, below); -static keeps the runtime inside each
+# executable. Included by the toolchain files of the two targets after they set
+# CMAKE_SYSTEM_PROCESSOR (x86_64 or i686).
 set(CMAKE_SYSTEM_NAME Windows)
 set(triplet ${CMAKE_SYSTEM_PROCESSOR}-w64-mingw32)
 
