@@ -50,7 +50,8 @@ CProgramRun::CProgramRun(const std::string& strLeaf) {
 CProgramRun::CProgramRun(std::size_t nChars) : CProgramRun() {
     // Names of 100 characters at most, each after a backslash.
     std::string leaf;
-    for (std::size_t nMissing = nChars - m_strFolder.size(); nMissing > 1;) {
+    const std::size_t nHave = m_strFolder.size();
+    for (std::size_t nMissing = nChars > nHave ? nChars - nHave : 0; nMissing > 1;) {
         // One character would be left for a last name that needs two with its backslash.
         const std::size_t nName = nMissing - 1 <= 100 ? nMissing - 1 : nMissing == 102 ? 99 : 100;
         leaf += "\\" + std::string(nName, 'p');
