@@ -33,6 +33,9 @@ const char kDeviceInTheWay[] = "Something that is not a file (a device or a pipe
 const char kLinkInTheWay[] = "%s, under which the copy is made first, is a link to another file: "
                              "remove the link (the file it leads to is left alone), then install "
                              "again.";
+const char kNothingThere[] = "%s, under which the copy is made first, is taken by something "
+                             "that leads nowhere (a link to a missing file): remove it, then "
+                             "install again.";
 const char kLeftoverStays[] = "%s, left by a copy cut short, could not be removed: remove it, "
                               "then install again.";
 
@@ -61,8 +64,8 @@ void CopyWhole(CFile& from, CFile& to) {
 
 // Makes strTemp a new, empty file of the copy's, open in copy. Only the tool makes that name,
 // but what stands there is judged and never followed: a file of the tool's, left by a copy cut
-// short, is removed; a link, a folder or anything else stays as it is, and strWhy says so. A
-// failure to create the file is left in error, with strWhy empty.
+// short, is removed; a link (even one that leads nowhere), a folder or anything else stays as it
+// is, and strWhy says so. Any other failure to create the file is left in error, strWhy empty.
 BOOL CreateTemporary(CFile& copy, const CString& strTemp, CString& strWhy, CFileException& error) {
     CFileStatus status;
     const char* pszInTheWay = nullptr;
@@ -84,7 +87,12 @@ BOOL CreateTemporary(CFile& copy, const CString& strTemp, CString& strWhy, CFile
         return FALSE;
     }
     // Never through a link, not even one that leads nowhere: the name must be free.
-    return copy.OpenNew(strTemp, &error);
+    BOOL bTaken = FALSE;
+    if (copy.OpenNew(strTemp, &error, &bTaken))
+        return TRUE;
+    if (bTaken)
+        strWhy.Format(kNothingThere, strTemp.GetString());
+    return FALSE;
 }
 
 // Makes the copy under a name of its own and gives it the name strBackup. On failure nothing of

@@ -174,10 +174,13 @@ void CFile::Abort() {
     m_hFile = hFileNull;
 }
 
-BOOL CFile::OpenNew(const char* pszFileName, CFileException* pError) {
-    const auto create = [](const char* pszPath, std::intptr_t* phFile, long* pOsError) {
+BOOL CFile::OpenNew(const char* pszFileName, CFileException* pError, BOOL* pbTaken) {
+    const auto create = [pbTaken](const char* pszPath, std::intptr_t* phFile, long* pOsError) {
         bool bTaken = false;
-        return Files().pfnCreateNew(pszPath, phFile, &bTaken, pOsError);
+        const int cause = Files().pfnCreateNew(pszPath, phFile, &bTaken, pOsError);
+        if (pbTaken)
+            *pbTaken = bTaken;
+        return cause;
     };
     return OpenBy(create, pszFileName, m_hFile, m_strFileName, pError);
 }

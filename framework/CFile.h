@@ -63,9 +63,10 @@ public:
                             CFileException* pError = nullptr);
 
     // Creates pszFileName and opens it like OpenUnique. Nothing may hold the name yet (no file,
-    // folder or link, not even one that leads nowhere): where anything does, it fails and
-    // touches nothing.
-    virtual BOOL OpenNew(const char* pszFileName, CFileException* pError = nullptr);
+    // folder or link, not even one that leads nowhere): where anything does, it fails, touches
+    // nothing and sets *pbTaken.
+    virtual BOOL OpenNew(const char* pszFileName, CFileException* pError = nullptr,
+                         BOOL* pbTaken = nullptr);
 
     // The identity of the open file.
     CFileIdentity GetIdentity() const;

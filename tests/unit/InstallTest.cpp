@@ -497,6 +497,11 @@ TEST(Install, KeepsTheOriginal) {
              std::filesystem::create_symlink("victim.txt", b.m_folder.Path("game.dat.ba~"));
          },
          "game.dat.ba~, under which the copy is made first, is a link"},
+        {"a game.dat.ba~ that links to nothing",
+         [](CInstallSetup& b) {
+             std::filesystem::create_symlink("missing.txt", b.m_folder.Path("game.dat.ba~"));
+         },
+         "game.dat.ba~, under which the copy is made first, is taken"},
         {"a folder called game.dat.ba~",
          [](CInstallSetup& b) {
              std::filesystem::create_directory(b.m_folder.Path("game.dat.ba~"));

@@ -250,8 +250,9 @@ TEST_F(Settings, SaveOutcomes) {
         EXPECT_EQ(outcome, c.outcome);
         EXPECT_EQ(ReadRaw(strReal), outcome == Outcome::Saved ? strNew : kOld);
         EXPECT_EQ(std::filesystem::is_symlink(Path()), c.bLink);
-        if (!c.pAlsoFailing) // no copy left behind, but one that could not be removed
+        if (!c.pAlsoFailing) { // no copy left behind, but one that could not be removed
             EXPECT_EQ(Entries(), before);
+        }
     }
 }
 
