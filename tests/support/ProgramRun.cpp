@@ -39,11 +39,16 @@ CProgramRun::CProgramRun(const std::string& strLeaf) {
     std::string name = "run";
     if (const ::testing::TestInfo* ti = ::testing::UnitTest::GetInstance()->current_test_info())
         name = std::string(ti->test_suite_name()) + "." + ti->name();
-    m_strRunFolder = DirName(DirName(ExeDir())) + "\\e2e-runs\\" + SafeName(name) + "-" +
-                     std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++g_nRun);
-    m_strFolder = strLeaf.empty() ? m_strRunFolder : m_strRunFolder + "\\" + strLeaf;
+    // One test may run in two processes at once (a shard, and the run in another code page or
+    // Windows version), each in a prefix with a wineserver of its own, where process ids repeat:
+    // the run's folder is one that this run made.
+    const std::string base = DirName(DirName(ExeDir())) + "\\e2e-runs\\" + SafeName(name) + "-";
     std::error_code ec;
-    std::filesystem::remove_all(std::filesystem::u8path(m_strRunFolder), ec);
+    std::filesystem::create_directories(std::filesystem::u8path(DirName(base)), ec);
+    do
+        m_strRunFolder = base + std::to_string(++g_nRun);
+    while (!std::filesystem::create_directory(std::filesystem::u8path(m_strRunFolder), ec) && !ec);
+    m_strFolder = strLeaf.empty() ? m_strRunFolder : m_strRunFolder + "\\" + strLeaf;
     std::filesystem::create_directories(std::filesystem::u8path(m_strFolder), ec);
 }
 
